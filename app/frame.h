@@ -1,0 +1,13 @@
+// The application start-up in each new rendering context, and the composition of each frame:
+// the view turning with time, the text overlay, the viewer and the meshes.
+#pragma once
+
+// Timer, fonts, engine start-up and the scene load, with the new context current.
+void startApplication();
+// One frame; always true.
+bool drawScene();
+void drawFrame();
+void drawFrameRate();
+
+// The frame-rate text as the overlay shows it: the rate cut toward zero, kept within an int.
+void formatFrameRate(float rate, char (&buffer)[16]);

@@ -1,0 +1,112 @@
+// Meshes as read from mesh files: corners, triangles, one mesh's placement, faces and material
+// ids, and the list that owns every mesh of the scene and numbers them.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "engine/vector3.h"
+
+class MaterialList;
+struct GlExtensions;
+
+struct Vertex {
+    Vector3 position;
+    float baseU = 0.0f, baseV = 0.0f;      // unit 0, the base texture
+    float detailU = 0.0f, detailV = 0.0f;  // unit 1, the detail texture
+    float bumpU = 0.0f, bumpV = 0.0f;      // unit 2, the bump texture
+    float color[3] = {0.0f, 0.0f, 0.0f};   // red, green, blue
+};
+
+struct Face {
+    Vertex vertices[3];  // drawn as one triangle in this order
+    Vector3 normal;      // as written in the file
+    int materialId = -1;
+};
+
+// A mesh's faces in file order; the drawing adds its operations on the whole array here.
+class FaceArray {
+public:
+    void add(const Face& face) { faces.push_back(face); }
+    std::size_t size() const { return faces.size(); }
+    bool empty() const { return faces.empty(); }
+    Face& operator[](std::size_t index) { return faces[index]; }
+    const Face& operator[](std::size_t index) const { return faces[index]; }
+
+    // Draws the faces of one material, scrolling their coordinates (render/mesh_draw.cpp).
+    void drawFaces(MaterialList& materials, int materialId, GlExtensions& extensions);
+    // Every normal anew from the corner positions, normalised.
+    void computeFaceNormals();
+    std::vector<Face>::iterator begin() { return faces.begin(); }
+    std::vector<Face>::iterator end() { return faces.end(); }
+    std::vector<Face>::const_iterator begin() const { return faces.begin(); }
+    std::vector<Face>::const_iterator end() const { return faces.end(); }
+
+private:
+    std::vector<Face> faces;
+};
+
+struct Mesh {
+    static constexpr std::size_t nameSize = 255;  // at most 254 characters and the NUL
+
+    char name[nameSize] = {};
+    int id = 0;
+    Vector3 position;
+    Vector3 rotation;  // degrees about X, Y and Z
+    Vector3 scale;
+    FaceArray faces;
+    std::vector<int> materialIds;  // one drawing pass per entry, in the file's block order
+
+    // Copies the text, cut at 254 characters.
+    void setName(const char* text);
+    void setPosition(const Vector3& value) { position = value; }
+    void setRotation(const Vector3& value) { rotation = value; }
+    void setScale(const Vector3& value) { scale = value; }
+    void addFace(const Face& face) { faces.add(face); }
+    void addMaterialId(int materialId) { materialIds.push_back(materialId); }
+    // The mesh under its transform, one pass per material id.
+    void draw(MaterialList& materials, GlExtensions& extensions);
+};
+
+class MeshList {
+public:
+    // The engine's start-up: counts reset, links stored; the meshes already held stay.
+    void init(MaterialList& materials, GlExtensions& extensions);
+    // Forgets every mesh, before a reload.
+    void clear();
+
+    // Reads one mesh file into the lists; the new mesh's number, or -1 when none was added.
+    int load(const char* fileName);
+    // Keeps a deep copy of `mesh`, numbered with the next id, and returns that id.
+    int add(const Mesh& mesh);
+
+    // By id: the first mesh whose id matches; nullptr or nothing done when there is none.
+    Mesh* find(int id);
+    const Mesh* find(int id) const;
+    // Id of the first mesh whose name equals `name` exactly, or -1.
+    int indexOf(const char* name) const;
+    const char* getName(int id) const;
+    void setName(int id, const char* name);
+    Vector3* getPosition(int id);
+    Vector3* getRotation(int id);
+    Vector3* getScale(int id);
+    void setPosition(int id, const Vector3& value);
+    void setRotation(int id, const Vector3& value);
+    void setScale(int id, const Vector3& value);
+    void remove(int id);
+    // Every mesh in list order, or the first with that id alone.
+    void drawAll();
+    void draw(int id);
+    // Faces of all meshes together.
+    std::size_t faceCount() const;
+
+    const std::vector<Mesh>& all() const { return meshes; }
+
+    int count = 0;
+    int nextId = 0;
+    MaterialList* materials = nullptr;
+    GlExtensions* extensions = nullptr;
+
+private:
+    std::vector<Mesh> meshes;
+};

@@ -1,0 +1,94 @@
+// An OpenGL context without a visible window: a hidden SDL window on a display, or a
+// surfaceless EGL context (Mesa) where there is no display at all.
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <SDL.h>
+
+#include <cstdlib>
+
+#include "platform/sdl_state.h"
+
+namespace platform {
+namespace {
+
+struct Offscreen {
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+    EGLDisplay eglDisplay = EGL_NO_DISPLAY;
+    EGLContext eglContext = EGL_NO_CONTEXT;
+};
+
+Offscreen& offscreen() {
+    static Offscreen s;
+    return s;
+}
+
+bool createHiddenWindowContext(int width, int height) {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || display[0] == '\0' || !sdl::ensureVideo()) return false;
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    Offscreen& o = offscreen();
+    o.window = SDL_CreateWindow("vorn offscreen", 0, 0, width, height,
+                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (o.window == nullptr) return false;
+    o.context = SDL_GL_CreateContext(o.window);
+    if (o.context == nullptr) {
+        SDL_DestroyWindow(o.window);
+        o.window = nullptr;
+        return false;
+    }
+    return SDL_GL_MakeCurrent(o.window, o.context) == 0;
+}
+
+bool createSurfacelessContext() {
+    auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+        eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    if (getPlatformDisplay == nullptr) return false;
+    Offscreen& o = offscreen();
+    o.eglDisplay = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    if (o.eglDisplay == EGL_NO_DISPLAY || !eglInitialize(o.eglDisplay, nullptr, nullptr))
+        return false;
+    if (!eglBindAPI(EGL_OPENGL_API)) return false;
+    const EGLint attributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+    EGLConfig config;
+    EGLint count = 0;
+    if (!eglChooseConfig(o.eglDisplay, attributes, &config, 1, &count) || count == 0) return false;
+    o.eglContext = eglCreateContext(o.eglDisplay, config, EGL_NO_CONTEXT, nullptr);
+    if (o.eglContext == EGL_NO_CONTEXT) return false;
+    return eglMakeCurrent(o.eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, o.eglContext);
+}
+
+}  // namespace
+
+bool createOffscreenContext(int width, int height) {
+    return createHiddenWindowContext(width, height) || createSurfacelessContext();
+}
+
+void destroyOffscreenContext() {
+    Offscreen& o = offscreen();
+    if (o.context != nullptr) {
+        SDL_GL_MakeCurrent(o.window, nullptr);
+        SDL_GL_DeleteContext(o.context);
+        SDL_DestroyWindow(o.window);
+    }
+    if (o.eglContext != EGL_NO_CONTEXT) {
+        eglMakeCurrent(o.eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        eglDestroyContext(o.eglDisplay, o.eglContext);
+        eglTerminate(o.eglDisplay);
+    }
+    o = Offscreen{};
+}
+
+void* getProcAddress(const char* name) {
+    if (offscreen().eglContext != EGL_NO_CONTEXT)
+        return reinterpret_cast<void*>(eglGetProcAddress(name));
+    return SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GL_GetProcAddress(name) : nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,32 @@
+// The SDL platform's shared state and the start of SDL's video subsystem.
+#include "platform/sdl_state.h"
+
+#include <cstdio>
+
+namespace platform::sdl {
+
+State& state() {
+    static State s;
+    return s;
+}
+
+bool ensureVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "vorn: no display: %s\n", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+WindowRecord* findWindow(WindowHandle window) {
+    auto found = state().windows.find(window);
+    return found == state().windows.end() ? nullptr : &found->second;
+}
+
+WindowHandle windowOfDeviceContext(DeviceContext dc) {
+    auto found = state().deviceContexts.find(dc);
+    return found == state().deviceContexts.end() ? 0 : found->second;
+}
+
+}  // namespace platform::sdl

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing the demo need, if any
+# is missing. Uses apt-get as root, or through sudo.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation
+    libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
+    libdevil-dev libfast-float-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool x11-utils imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+run_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+run_as_root apt-get update -qq
+run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null

@@ -1,0 +1,21 @@
+# Sourced by the scripts: when there is no display, starts a virtual one (Xvfb, 1024 x 768,
+# 24-bit) and exports DISPLAY; it stops when the calling script ends.
+start_virtual_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+    local number
+    for number in $(seq 90 120); do
+        [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ] && continue
+        Xvfb ":${number}" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        VIRTUAL_DISPLAY_PID=$!
+        export DISPLAY=":${number}"
+        local tries
+        for tries in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+        trap 'kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true' EXIT
+        return 0
+    done
+    echo "No free display number for Xvfb" >&2
+    return 1
+}

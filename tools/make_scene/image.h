@@ -1,0 +1,46 @@
+// An RGB picture in memory and its writers for PNG, BMP and TGA (uncompressed, 24-bit).
+// Owns nothing but its pixel bytes; row 0 is the top of the picture as a viewer sees it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace makescene {
+
+struct Colour {
+    float r = 0.0f;
+    float g = 0.0f;
+    float b = 0.0f;
+};
+
+Colour operator*(Colour c, float k);
+Colour operator*(Colour a, Colour b);
+Colour operator+(Colour a, Colour b);
+Colour mix(Colour a, Colour b, float t);
+Colour grey(float v);
+
+class Image {
+public:
+    Image(int width, int height);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // Stores the colour clamped to [0, 1] and rounded to 8 bits per channel.
+    void set(int x, int y, Colour c);
+    // Red, green, blue bytes, rows top to bottom.
+    const std::vector<std::uint8_t>& rgb() const { return rgb_; }
+
+private:
+    int width_;
+    int height_;
+    std::vector<std::uint8_t> rgb_;
+};
+
+enum class ImageFormat { png, bmp, tga };
+
+// Writes the picture so that every viewer shows it the same way up; false when the file
+// cannot be written.
+bool writeImage(const Image& image, ImageFormat format, const std::string& path);
+
+}  // namespace makescene
