@@ -55,7 +55,8 @@ bool createSurfacelessContext() {
     if (o.eglDisplay == EGL_NO_DISPLAY || !eglInitialize(o.eglDisplay, nullptr, nullptr))
         return false;
     if (!eglBindAPI(EGL_OPENGL_API)) return false;
-    const EGLint attributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+    const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
+                                 EGL_NONE};
     EGLConfig config;
     EGLint count = 0;
     if (!eglChooseConfig(o.eglDisplay, attributes, &config, 1, &count) || count == 0) return false;

@@ -1,0 +1,155 @@
+// vorn-inspect run as scene authors run it: exit codes, the message box lines on standard
+// error, and the JSON on standard output, with a display and without one.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class InspectTool : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        directory = fs::temp_directory_path() /
+                    ("vorn-inspect-" + std::to_string(::getpid()) + "-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(directory);
+    }
+    void TearDown() override { fs::remove_all(directory); }
+
+    fs::path write(const std::string& name, const std::string& text) {
+        const fs::path path = directory / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    // Runs the tool in the repository root (where scene/ is), without a display when asked.
+    ToolRun inspect(const std::string& arguments) {
+        const fs::path out = directory / "stdout", err = directory / "stderr";
+        const std::string command = std::string("cd '") + VORN_SOURCE_DIR + "' && " +
+                                    (GetParam() ? "" : "env -u DISPLAY ") + "'" +
+                                    VORN_INSPECT + "' " + arguments + " >'" + out.string() +
+                                    "' 2>'" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        ToolRun run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = readFile(out);
+        run.err = readFile(err);
+        return run;
+    }
+
+    fs::path directory;
+};
+
+const char* kOneFace =
+    "FICHIER_VNO\nTEXTURE\nscene/detail_speckle.bmp\nREPEAT\nFIN_TEXTURE\n"
+    "m\nb\n0\n0.0\n0.01\n0\nd\n-1\n0\n0\n0\nb\n-1\n2.5\ne\nFIN_ALL_MATERIAUX\n"
+    "mesh\nfl\xE9ur\n0.0, -1.0, 0.0\n0.0, 45.0, 0.0\n2.0, 1.0, 2.0\n"
+    "face\n0\n0.0, 1.0, 0.0\n"
+    "c\n-1.0, 0.0, -1.0\n0.0, 0.0\n0.0, 0.0\n0.0, 0.0\n1.0, 1.0, 1.0\ne\n"
+    "c\n1.0, 0.0, -1.0\n1.0, 0.0\n4.0, 0.0\n1.0, 0.0\n1.0, 1.0, 1.0\ne\n"
+    "c\n0.0, 0.0, 1.0\n0.5, 1.0\n2.0, 4.0\n0.5, 1.0\n0.1, 0.2, 0.3\ne\n"
+    "end\nFIN_MESH\n";
+
+}  // namespace
+
+TEST_P(InspectTool, PrintsTheDemoScene) {
+    const ToolRun run = inspect("scene/2cube.vno");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind("{\"load\":0,\"textures\":[{\"id\":0,", 0), 0u) << run.out.substr(0, 80);
+    EXPECT_NE(run.out.find("\"materials\":[{\"id\":0,"), std::string::npos);
+    EXPECT_NE(run.out.find("\"meshes\":[{\"id\":0,"), std::string::npos);
+    EXPECT_EQ(run.out.back(), '\n');
+}
+
+TEST_P(InspectTool, PrintsEveryListExactly) {
+    const fs::path file = write("one.vno", kOneFace);
+    const ToolRun run = inspect("'" + file.string() + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "{\"load\":0,"
+              "\"textures\":[{\"id\":0,\"fileName\":\"scene/detail_speckle.bmp\",\"width\":128,"
+              "\"height\":128,\"filterMode\":2,\"wrapMode\":0}],"
+              "\"materials\":[{\"id\":0,\"baseTexture\":0,\"baseScrollU\":0,"
+              "\"baseScrollV\":0.00999999978,\"baseSphereMap\":false,\"detailTexture\":-1,"
+              "\"detailScrollU\":0,\"detailScrollV\":0,\"detailSphereMap\":false,"
+              "\"bumpTexture\":-1,\"bumpParameter\":2.5}],"
+              "\"meshes\":[{\"id\":0,\"name\":\"fl\\u00E9ur\",\"position\":[0,-1,0],"
+              "\"rotation\":[0,45,0],\"scale\":[2,1,2],\"materialIds\":[0],"
+              "\"faces\":[{\"materialId\":0,\"normal\":[0,1,0],\"vertices\":["
+              "{\"position\":[-1,0,-1],\"base\":[0,0],\"detail\":[0,0],\"bump\":[0,0],"
+              "\"color\":[1,1,1]},"
+              "{\"position\":[1,0,-1],\"base\":[1,0],\"detail\":[4,0],\"bump\":[1,0],"
+              "\"color\":[1,1,1]},"
+              "{\"position\":[0,0,1],\"base\":[0.5,1],\"detail\":[2,4],\"bump\":[0.5,1],"
+              "\"color\":[0.100000001,0.200000003,0.300000012]}]}]}]}\n");
+}
+
+struct RefusedCase {
+    const char* name;
+    const char* content;  // nullptr: the file does not exist
+    const char* message;  // the box, as printed; the path follows where it ends in a blank
+};
+
+TEST_P(InspectTool, RefusedFilesExitWithOneAndSayWhy) {
+    const RefusedCase cases[] = {
+        {"missing.vno", nullptr, "messagebox: Erreur: Impossible d'ouvrir le fichier "},
+        {"magic.vno", "FICHIER_VNO \nTEXTURE\n", "messagebox: Erreur: Format de fichier inconnu"},
+        {"empty.vno", "", "messagebox: Erreur: Format de fichier inconnu"},
+    };
+    for (const RefusedCase& c : cases) {
+        const fs::path file = c.content ? write(c.name, c.content) : directory / c.name;
+        const ToolRun run = inspect("'" + file.string() + "'");
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        std::string expected = c.message;
+        if (expected.back() == ' ') expected += file.string();
+        EXPECT_EQ(run.err, expected + "\n") << c.name;
+        EXPECT_EQ(run.out, "{\"load\":-1,\"textures\":[],\"materials\":[],\"meshes\":[]}\n");
+    }
+}
+
+TEST_P(InspectTool, UnreadableImageIsReportedAndTheFileStillLoads) {
+    std::string text = kOneFace;
+    const std::string good = "scene/detail_speckle.bmp";
+    text.replace(text.find(good), good.size(), "scene/no-such-image.png");
+    const fs::path file = write("image.vno", text);
+    const ToolRun run = inspect("'" + file.string() + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err,
+              "messagebox: Erreur: Probleme de chargement du fichier scene/no-such-image.png\n");
+    EXPECT_NE(run.out.find("\"fileName\":\"scene/no-such-image.png\",\"width\":0,\"height\":0"),
+              std::string::npos);
+}
+
+TEST_P(InspectTool, WrongUsageExitsWithTwo) {
+    for (const char* arguments : {"", "a b", "''", "--help"}) {
+        const ToolRun run = inspect(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_EQ(run.err.rfind("usage: vorn-inspect", 0), 0u) << arguments;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DisplayOrNot, InspectTool, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Display" : "NoDisplay"; });
