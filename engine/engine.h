@@ -6,10 +6,14 @@
 #include "meshfile/material.h"
 #include "meshfile/mesh.h"
 #include "render/texture_list.h"
+#include "scenedesc/camera.h"
+#include "scenedesc/light.h"
 
 class Engine {
 public:
     MeshList meshes;
+    LightList lights;
+    CameraList cameras;
     TextureList textures;
     MaterialList materials;
     GlExtensions extensions;
@@ -20,6 +24,14 @@ public:
     int load(const char* path);
     // Every mesh, in white before and after.
     void drawAllMeshes();
+    // Reads a scene description file: textures, cameras, lights and further mesh files.
+    void loadSceneDescription(const char* path);
+    // Light markers: all of them in white surroundings, or the first light with that id.
+    void drawLightMarkers();
+    void drawLightMarker(int id);
+    // Cameras draw nothing yet; the colour calls around them stay.
+    void drawCameras();
+    void drawCamera(int id);
     // Nothing to release: everything the engine owns goes with it.
     void shutdown() {}
 

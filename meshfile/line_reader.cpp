@@ -4,7 +4,8 @@
 #include <cstring>
 
 namespace {
-constexpr std::size_t bufferSize = 256 * 1024;
+constexpr std::size_t largestBuffer = 256 * 1024;
+constexpr std::size_t smallestBuffer = 1024;  // more than any line limit
 }
 
 bool Line::startsWith(const char* keyword, std::size_t keywordLength) const {
@@ -18,9 +19,20 @@ bool LineReader::open(const char* fileName) {
     if (file == nullptr) return false;
     // Our own buffer is large; a second copy through the stream's buffer would only cost time.
     std::setvbuf(file, nullptr, _IONBF, 0);
-    buffer.resize(bufferSize);
+    // A small file gets a buffer of its size: loading many small files stays cheap.
+    capacity = largestBuffer;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size >= 0 && static_cast<unsigned long>(size) < largestBuffer)
+            capacity = static_cast<std::size_t>(size) + 1 < smallestBuffer ? smallestBuffer
+                                                                         : std::size_t(size) + 1;
+    }
+    std::rewind(file);
+    // Reads fill `capacity` bytes; the rest is there to be read ahead of the last line.
+    buffer.reset(new char[capacity + lineReadAhead]);
     begin = end = 0;
     fileEnded = false;
+    mayHoldNul = false;
     return true;
 }
 
@@ -34,26 +46,29 @@ void LineReader::close() {
 void LineReader::fill(std::size_t wanted) {
     if (end - begin >= wanted || fileEnded) return;
     if (begin != 0) {
-        std::memmove(buffer.data(), buffer.data() + begin, end - begin);
+        std::memmove(buffer.get(), buffer.get() + begin, end - begin);
         end -= begin;
         begin = 0;
     }
     while (end - begin < wanted && !fileEnded) {
-        const std::size_t got = std::fread(buffer.data() + end, 1, buffer.size() - end, file);
+        const std::size_t got = std::fread(buffer.get() + end, 1, capacity - end, file);
         end += got;
         // A read error ends the file as far as the reader is concerned.
         if (got == 0) fileEnded = true;
     }
+    // What is read ahead of the last line is never used, but it should not be left unset.
+    std::memset(buffer.get() + end, 0, lineReadAhead);
+    mayHoldNul = std::memchr(buffer.get() + begin, '\0', end - begin) != nullptr;
 }
 
-bool LineReader::readRawLine(std::size_t maxChars, Line& line) {
-    if (file == nullptr || maxChars == 0) return false;
+bool LineReader::readAnyRawLine(std::size_t maxChars, Line& line) {
+    if (file == nullptr || maxChars == 0 || maxChars >= smallestBuffer) return false;
     // One byte more than the limit: a CR LF pair counts as one character.
-    fill(maxChars + 1);
+    if (end - begin < maxChars + 1) fill(maxChars + 1);
     const std::size_t available = end - begin;
     if (available == 0) return false;
 
-    const char* start = buffer.data() + begin;
+    const char* start = buffer.get() + begin;
     const std::size_t window = available < maxChars + 1 ? available : maxChars + 1;
     const char* lf = static_cast<const char*>(std::memchr(start, '\n', window));
     std::size_t textLength;
@@ -76,7 +91,8 @@ bool LineReader::readRawLine(std::size_t maxChars, Line& line) {
     }
     begin += consumed;
 
-    const char* nul = static_cast<const char*>(std::memchr(start, '\0', textLength));
+    const char* nul =
+        mayHoldNul ? static_cast<const char*>(std::memchr(start, '\0', textLength)) : nullptr;
     line.text = start;
     line.rawLength = textLength;
     line.length = nul != nullptr ? static_cast<std::size_t>(nul - start) : textLength;

@@ -1,14 +1,22 @@
 // Line-by-line reading of a text file with the C library's fgets limits and text-mode line ends.
-// Owns the open file and one large read buffer; the file is closed by close() or destruction.
+// Owns the open file and its read buffer; the file is closed by close() or destruction.
 #pragma once
 
 #include <cstddef>
 #include <cstdio>
-#include <vector>
+#include <cstring>
+#include <memory>
+
+// Readable bytes that follow every line's text in memory (their values are another matter), so
+// that number readers may read a few bytes ahead.
+constexpr std::size_t lineReadAhead = 16;
+
+// The text of an empty line that belongs to no file, with its bytes to read ahead.
+inline constexpr char noLineText[lineReadAhead + 1] = {};
 
 // One line as read, valid until the next read. `text` is not NUL-terminated.
 struct Line {
-    const char* text = "";
+    const char* text = noLineText;
     std::size_t length = 0;     // up to the line end, or to the first NUL byte, whichever is first
     std::size_t rawLength = 0;  // up to the line end, NUL bytes included
     bool hasLineEnd = false;    // the read stopped after a line end, not at its character limit
@@ -29,15 +37,40 @@ public:
     // Reads the next line: at most `maxChars` characters counting its line end, as fgets with a
     // buffer of maxChars + 1 bytes reads in text mode; the rest of a longer line is read by the
     // next call. A CR right before the LF belongs to the line end. False at end of file.
-    bool readRawLine(std::size_t maxChars, Line& line);
+    // maxChars is below 1023.
+    bool readRawLine(std::size_t maxChars, Line& line) {
+        // Most lines end well inside the buffer: those are handed out here, in line.
+        if (end - begin > maxChars && !mayHoldNul) {
+            const char* start = buffer.get() + begin;
+            const void* lf = std::memchr(start, '\n', maxChars + 1);
+            if (lf != nullptr) {
+                const std::size_t lfAt = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+                const std::size_t textLength = lfAt - (lfAt > 0 && start[lfAt - 1] == '\r' ? 1 : 0);
+                if (textLength < maxChars) {
+                    begin += lfAt + 1;
+                    line.text = start;
+                    line.length = line.rawLength = textLength;
+                    line.hasLineEnd = true;
+                    return true;
+                }
+            }
+        }
+        return readAnyRawLine(maxChars, line);
+    }
 
 private:
+    // readRawLine for every case: near the end of the buffer or the file, long lines, NULs.
+    bool readAnyRawLine(std::size_t maxChars, Line& line);
+
     // Makes at least `wanted` bytes available from `begin`, unless the file ends first.
     void fill(std::size_t wanted);
 
     std::FILE* file = nullptr;
-    std::vector<char> buffer;
+    std::unique_ptr<char[]> buffer;
+    std::size_t capacity = 0;
     std::size_t begin = 0;
     std::size_t end = 0;
     bool fileEnded = false;
+    // Whether the bytes read may hold a NUL; text files have none, and then no line is scanned.
+    bool mayHoldNul = false;
 };

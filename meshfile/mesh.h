@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/vector3.h"
@@ -24,26 +26,69 @@ struct Face {
     int materialId = -1;
 };
 
-// A mesh's faces in file order; the drawing adds its operations on the whole array here.
+// A mesh's faces in file order, with the operations on the whole array (drawing: render/).
+// Faces are plain values, so the array grows with realloc: a large array then grows without
+// being copied, and a mesh file of many faces loads without touching its memory twice.
 class FaceArray {
 public:
-    void add(const Face& face) { faces.push_back(face); }
-    std::size_t size() const { return faces.size(); }
-    bool empty() const { return faces.empty(); }
-    Face& operator[](std::size_t index) { return faces[index]; }
-    const Face& operator[](std::size_t index) const { return faces[index]; }
+    FaceArray() = default;
+    FaceArray(const FaceArray& other);
+    FaceArray(FaceArray&& other) noexcept;
+    FaceArray& operator=(const FaceArray& other);
+    FaceArray& operator=(FaceArray&& other) noexcept;
+    ~FaceArray();
 
-    // Draws the faces of one material, scrolling their coordinates (render/mesh_draw.cpp).
+    // Appends a copy; the array at least doubles when it is full.
+    void add(const Face& face);
+    std::size_t size() const { return faces.count; }
+    bool empty() const { return faces.count == 0; }
+    // Writable access may change a face's material: the drawing index is made again.
+    Face& operator[](std::size_t index) { byMaterial.forget(); return faces.data[index]; }
+    const Face& operator[](std::size_t index) const { return faces.data[index]; }
+    Face* begin() { byMaterial.forget(); return faces.begin(); }
+    Face* end() { byMaterial.forget(); return faces.end(); }
+    const Face* begin() const { return faces.begin(); }
+    const Face* end() const { return faces.end(); }
+
+    // Draws the faces of one material id, scrolling their coordinates as they go.
     void drawFaces(MaterialList& materials, int materialId, GlExtensions& extensions);
-    // Every normal anew from the corner positions, normalised.
+    // Recomputes every face normal from the corner positions.
     void computeFaceNormals();
-    std::vector<Face>::iterator begin() { return faces.begin(); }
-    std::vector<Face>::iterator end() { return faces.end(); }
-    std::vector<Face>::const_iterator begin() const { return faces.begin(); }
-    std::vector<Face>::const_iterator end() const { return faces.end(); }
 
 private:
-    std::vector<Face> faces;
+    // The block of faces, owned by the FaceArray around it.
+    struct Storage {
+        Face* data = nullptr;
+        std::size_t count = 0;
+        std::size_t capacity = 0;
+        Face* begin() const { return data; }
+        Face* end() const { return data + count; }
+    };
+    // The positions of the faces of each material id, in array order, so that a drawing
+    // pass visits only its own faces. Made on first use; forgotten when the faces change.
+    class MaterialIndex {
+    public:
+        MaterialIndex() = default;
+        MaterialIndex(const MaterialIndex&) {}
+        MaterialIndex& operator=(const MaterialIndex&) {
+            forget();
+            return *this;
+        }
+        void forget() {
+            if (!built) return;
+            positions.clear();
+            built = false;
+        }
+        const std::vector<std::uint32_t>& facesOf(int materialId, const Storage& faces);
+
+    private:
+        std::unordered_map<int, std::vector<std::uint32_t>> positions;
+        std::vector<std::uint32_t> none;
+        bool built = false;
+    };
+
+    Storage faces;
+    MaterialIndex byMaterial;
 };
 
 struct Mesh {
@@ -79,6 +124,8 @@ public:
     int load(const char* fileName);
     // Keeps a deep copy of `mesh`, numbered with the next id, and returns that id.
     int add(const Mesh& mesh);
+    // The same for a mesh that its owner is about to destroy: its arrays move into the list.
+    int add(Mesh&& mesh);
 
     // By id: the first mesh whose id matches; nullptr or nothing done when there is none.
     Mesh* find(int id);

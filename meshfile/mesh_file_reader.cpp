@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "meshfile/material.h"
 #include "meshfile/number_reader.h"
@@ -33,7 +34,8 @@ int loadMeshFile(const char* fileName, MeshList& meshes) {
     MeshFileReader reader(fileName, *meshes.materials, *meshes.materials->textureList);
     const std::unique_ptr<Mesh> mesh = reader.openAndCheck();
     if (!mesh) return -1;
-    return meshes.add(*mesh);
+    // The heap mesh goes away now, so its arrays can move into the list instead of being copied.
+    return meshes.add(std::move(*mesh));
 }
 
 MeshFileReader::MeshFileReader(const char* fileName, MaterialList& materials,
@@ -212,7 +214,7 @@ int MeshFileReader::readIntLine() {
 
 float MeshFileReader::readFloatLine() {
     const Line& read = readLine();
-    return readFloat(read.text, read.text + read.length);
+    return readFloatPadded(read.text, read.text + read.length, nullptr);
 }
 
 void MeshFileReader::readFloatList(float* values, int n) {
@@ -228,11 +230,16 @@ Vector3 MeshFileReader::readVectorLine() {
     return Vector3{values[0], values[1], values[2]};
 }
 
+static_assert(lineReadAhead >= readFloatPadding, "lines must leave room to read numbers ahead");
+
 float MeshFileReader::takeFloat(const char*& text, const char* end) {
-    const float value = readFloat(text, end);
-    // A list with too few values runs out of text: the missing ones read as 0.
-    const void* comma = std::memchr(text, ',', static_cast<std::size_t>(end - text));
-    text = comma != nullptr ? static_cast<const char*>(comma) + 1 : end;
+    const char* after = text;
+    const float value = readFloatPadded(text, end, &after);
+    // The number holds no comma, so the first comma of the text is the first one after it,
+    // most often right after it. A list with too few values runs out of text: the missing
+    // ones read as 0.
+    while (after != end && *after != ',') ++after;
+    text = after != end ? after + 1 : end;
     return value;
 }
 

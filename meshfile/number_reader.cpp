@@ -1,9 +1,12 @@
-// Number reading for the mesh file lines: fast decimal conversion with the C library's rules.
+// Number reading for the mesh file lines: a short exact path for the plain decimals that mesh
+// files are made of, fast_float for other decimals, and strtod for every other spelling.
 #include "meshfile/number_reader.h"
 
 #include <fast_float/fast_float.h>
 
+#include <bit>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -15,39 +18,135 @@ bool isDigit(char c) {
 }
 
 // strtod needs a NUL at the end, which a line inside the read buffer does not have.
-double readWithStrtod(const char* begin, const char* end) {
+double readWithStrtod(const char* begin, const char* end, const char** next) {
     const std::size_t length = static_cast<std::size_t>(end - begin);
     char shortText[256];
+    std::string longText;
+    char* text = shortText;
     if (length < sizeof shortText) {
         std::memcpy(shortText, begin, length);
         shortText[length] = '\0';
-        return std::strtod(shortText, nullptr);
+    } else {
+        longText.assign(begin, end);
+        text = longText.data();
     }
-    const std::string longText(begin, end);
-    return std::strtod(longText.c_str(), nullptr);
+    char* stop = nullptr;
+    const double value = std::strtod(text, &stop);
+    *next = begin + (stop - text);
+    return value;
 }
 
-}  // namespace
+// Eight bytes from p, zeros from `end` on; the first byte in the lowest place. With padding, the
+// bytes past `end` can be read and are masked; without it, they are never touched.
+template <bool padded>
+std::uint64_t loadEight(const char* p, const char* end) {
+    std::uint64_t bytes = 0;
+    const std::size_t available = static_cast<std::size_t>(end - p);
+    if (padded || available >= 8) {
+        std::memcpy(&bytes, p, 8);
+        if (available < 8) bytes &= (std::uint64_t(1) << (8 * available)) - 1;
+        return bytes;
+    }
+    for (std::size_t i = 0; i != available; ++i)
+        bytes |= std::uint64_t(static_cast<unsigned char>(p[i])) << (8 * i);
+    return bytes;
+}
 
-float readFloat(const char* begin, const char* end) {
+// How many of the eight bytes, from the first, are decimal digits. Carries and borrows only
+// run upwards and the digits below the first other byte make none, so that byte is flagged
+// exactly.
+int leadingDigits(std::uint64_t bytes) {
+    const std::uint64_t others =
+        ((bytes + 0x4646464646464646ull) | (bytes - 0x3030303030303030ull)) &
+        0x8080808080808080ull;
+    return others == 0 ? 8 : __builtin_ctzll(others) >> 3;
+}
+
+// The value of the first `count` (1 to 8) bytes, all digits, the first the most significant.
+std::uint64_t digitsValue(std::uint64_t bytes, int count) {
+    // Shifting the digits to the top leaves leading zeros in front of them.
+    std::uint64_t value = (bytes - 0x3030303030303030ull) << (8 * (8 - count));
+    value = value * 10 + (value >> 8);
+    return (((value & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+            (((value >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+           32;
+}
+
+// Plain decimals of at most seven digits before and seven after the point, without exponent,
+// such as "-12.5" or "0.000125": the digits and the power of ten are both exact doubles, so
+// one division rounds correctly (Clinger's fast path). False when the text needs the general
+// conversion.
+template <bool padded>
+bool readPlainDecimal(const char* p, const char* end, double& value, const char*& next) {
+    const bool negative = *p == '-';
+    p += (*p == '-' || *p == '+') ? 1 : 0;
+    std::uint64_t bytes = loadEight<padded>(p, end);
+    const int wholeDigits = leadingDigits(bytes);
+    if (wholeDigits == 8) return false;
+    std::uint64_t digits = wholeDigits == 0 ? 0 : digitsValue(bytes, wholeDigits);
+    p += wholeDigits;
+    int fractionDigits = 0;
+    if (p != end && *p == '.') {
+        ++p;
+        bytes = loadEight<padded>(p, end);
+        fractionDigits = leadingDigits(bytes);
+        if (fractionDigits == 8) return false;
+        static constexpr std::uint64_t scale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+        if (fractionDigits != 0)
+            digits = digits * scale[fractionDigits] + digitsValue(bytes, fractionDigits);
+        p += fractionDigits;
+    }
+    if (wholeDigits + fractionDigits == 0) return false;
+    if (p != end && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X')) return false;
+    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+    value = static_cast<double>(digits) / powersOfTen[fractionDigits];
+    // Setting the sign bit keeps "-0" negative, as strtod reads it.
+    value = std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) |
+                                  (static_cast<std::uint64_t>(negative) << 63));
+    next = p;
+    return true;
+}
+
+template <bool padded>
+float readAnyFloat(const char* begin, const char* end, const char** next) {
+    const char* ignored;
+    if (next == nullptr) next = &ignored;
     const char* p = begin;
     while (p != end && isCSpace(*p)) ++p;
+    *next = begin;
     if (p == end) return 0.0f;
 
-    // fast_float takes plain decimal numbers only: no leading '+', no hexadecimal form, no
-    // "inf" or "nan". Everything it does not take goes to strtod, which has atof's rules.
+    // Through double, as atof does: rounding the decimal straight to float differs in rare cases.
+    double value = 0.0;
+    if (readPlainDecimal<padded>(p, end, value, *next)) return static_cast<float>(value);
+
+    // fast_float takes decimal numbers only: no leading '+', no hexadecimal form, no "inf" or
+    // "nan". Everything it does not take goes to strtod, which has atof's rules.
     const char* digits = p;
     if (*digits == '+' || *digits == '-') ++digits;
     const bool decimalStart = digits != end && (isDigit(*digits) || *digits == '.');
     const bool hexadecimal = digits + 1 < end && digits[0] == '0' && (digits[1] | 0x20) == 'x';
-    if (!decimalStart || hexadecimal) return static_cast<float>(readWithStrtod(p, end));
-
-    double value = 0.0;
-    const char* first = *p == '+' ? p + 1 : p;
-    const fast_float::from_chars_result result = fast_float::from_chars(first, end, value);
-    if (result.ec != std::errc()) return static_cast<float>(readWithStrtod(p, end));
-    // Through double, as atof does: rounding the decimal straight to float differs in rare cases.
+    if (decimalStart && !hexadecimal) {
+        const char* first = *p == '+' ? p + 1 : p;
+        const fast_float::from_chars_result result = fast_float::from_chars(first, end, value);
+        if (result.ec == std::errc()) {
+            *next = result.ptr;
+            return static_cast<float>(value);
+        }
+    }
+    value = readWithStrtod(p, end, next);
+    if (*next == p) *next = begin;  // no number at all
     return static_cast<float>(value);
+}
+
+}  // namespace
+
+float readFloat(const char* begin, const char* end, const char** next) {
+    return readAnyFloat<false>(begin, end, next);
+}
+
+float readFloatPadded(const char* begin, const char* end, const char** next) {
+    return readAnyFloat<true>(begin, end, next);
 }
 
 int readInt(const char* begin, const char* end) {

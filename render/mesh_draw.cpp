@@ -58,9 +58,11 @@ void drawFace(Face& face, const ScrollAmounts& amounts, const MaterialList& mate
 }  // namespace
 
 void FaceArray::drawFaces(MaterialList& materials, int materialId, GlExtensions& extensions) {
+    // The amounts cannot change during a pass, so they are looked up once; the index visits
+    // the faces of this material only, in array order, as a walk over all of them would.
     const ScrollAmounts amounts = scrollAmountsOf(materials, materialId);
-    for (Face& face : faces)
-        if (face.materialId == materialId) drawFace(face, amounts, materials, extensions);
+    for (std::uint32_t position : byMaterial.facesOf(materialId, faces))
+        drawFace(faces.data[position], amounts, materials, extensions);
 }
 
 void FaceArray::computeFaceNormals() {

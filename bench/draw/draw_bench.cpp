@@ -194,7 +194,7 @@ void BM_DemoFrame1024x768(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_EngineDrawsGeneratedMesh)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(BM_ReferenceLoopSameCalls)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(BM_DemoFrame1024x768)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_EngineDrawsGeneratedMesh)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+BENCHMARK(BM_ReferenceLoopSameCalls)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+BENCHMARK(BM_DemoFrame1024x768)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 BENCHMARK_MAIN();

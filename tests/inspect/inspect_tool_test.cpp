@@ -142,8 +142,46 @@ TEST_P(InspectTool, UnreadableImageIsReportedAndTheFileStillLoads) {
               std::string::npos);
 }
 
+TEST_P(InspectTool, SceneDescriptionAddsCamerasAndLights) {
+    const ToolRun run = inspect("--scene scene/example.vnt");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "messagebox: Information: Chargement Termin\xC3\xA9\n");
+    EXPECT_NE(run.out.find("\"cameras\":[{\"id\":0,\"name\":\"Camera01\",\"position\":[0,0.5,-1.5],"
+                           "\"target\":[0,0,0],\"fieldOfView\":54}]"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("\"lights\":[{\"id\":0,\"name\":\"Sun\",\"position\":[1,1,-1],"
+                           "\"color\":[1,0.899999976,0.600000024],\"radius\":1,\"tag\":0},"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("\"meshes\":[{\"id\":0,\"name\":\"2cube\""), std::string::npos);
+}
+
+TEST_P(InspectTool, SceneDescriptionsRefusedOrEmpty) {
+    struct Case {
+        const char* name;
+        const char* content;
+        int exitCode;
+        const char* message;  // the path follows where it ends in a blank; "" for no box
+    };
+    const Case cases[] = {
+        {"missing.vnt", nullptr, 1, "messagebox: Erreur: Impossible d'ouvrir le fichier "},
+        {"kind.vnt", "FICHIER_VNO\n", 1, "messagebox: Erreur: Fichier Non Valide:  "},
+        {"second.vnt", "FICHIER_VNS\nCAMERA\nc\n0,0,0\n0,0,0\n\n", 0, ""},
+        {"short.vnt", "FICHIER_VNT\nCAMERA\nc\n", 0,
+         "messagebox: Erreur: Fin de fichier inattendue dans le fichier "},
+    };
+    for (const Case& c : cases) {
+        const fs::path file = c.content ? write(c.name, c.content) : directory / c.name;
+        const ToolRun run = inspect("--scene '" + file.string() + "'");
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.name;
+        std::string expected = c.message;
+        if (!expected.empty()) expected += file.string() + "\n";
+        EXPECT_EQ(run.err, expected) << c.name;
+        EXPECT_NE(run.out.find("\"cameras\":[],\"lights\":[]}"), std::string::npos) << c.name;
+    }
+}
+
 TEST_P(InspectTool, WrongUsageExitsWithTwo) {
-    for (const char* arguments : {"", "a b", "''", "--help"}) {
+    for (const char* arguments : {"", "a b", "''", "--help", "--scene", "--scene ''"}) {
         const ToolRun run = inspect(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_EQ(run.err.rfind("usage: vorn-inspect", 0), 0u) << arguments;

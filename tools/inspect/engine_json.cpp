@@ -98,15 +98,58 @@ void writeMeshes(JsonWriter& json, const MeshList& meshes) {
     json.endArray();
 }
 
-}  // namespace
+void writeCameras(JsonWriter& json, const CameraList& cameras) {
+    json.key("cameras");
+    json.beginArray();
+    for (const Camera& camera : cameras.all()) {
+        json.beginObject();
+        json.key("id"), json.value(camera.id);
+        json.key("name"), json.value(std::string_view(camera.name));
+        writeVector(json, "position", camera.position);
+        writeVector(json, "target", camera.target);
+        json.key("fieldOfView"), json.value(camera.fieldOfView);
+        json.endObject();
+    }
+    json.endArray();
+}
 
-std::string engineToJson(const Engine& engine, int loadResult) {
+void writeLights(JsonWriter& json, const LightList& lights) {
+    json.key("lights");
+    json.beginArray();
+    for (const Light& light : lights.all()) {
+        json.beginObject();
+        json.key("id"), json.value(light.id);
+        json.key("name"), json.value(std::string_view(light.name));
+        writeVector(json, "position", light.position);
+        writeVector(json, "color", {light.color.red, light.color.green, light.color.blue});
+        json.key("radius"), json.value(light.radius);
+        json.key("tag"), json.value(light.tag);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+std::string toJson(const Engine& engine, int loadResult, bool withScene) {
     JsonWriter json;
     json.beginObject();
     json.key("load"), json.value(loadResult);
     writeTextures(json, engine.textures);
     writeMaterials(json, engine.materials);
     writeMeshes(json, engine.meshes);
+    if (withScene) {
+        writeCameras(json, engine.cameras);
+        writeLights(json, engine.lights);
+    }
     json.endObject();
     return json.text();
+}
+
+}  // namespace
+
+std::string engineToJson(const Engine& engine, int loadResult) {
+    return toJson(engine, loadResult, false);
+}
+
+std::string sceneToJson(const Engine& engine, int loadResult) {
+    return toJson(engine, loadResult, true);
 }

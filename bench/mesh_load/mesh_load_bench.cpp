@@ -1,0 +1,126 @@
+// Mesh file loading speed: MeshList::load on a generated file of 100,000 faces, beside a
+// reference reader that only runs fgets and atof over every line and keeps nothing.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "engine/gl_extensions.h"
+#include "meshfile/material.h"
+#include "meshfile/mesh.h"
+#include "platform/fake_platform.h"
+#include "render/texture_list.h"
+
+namespace {
+
+constexpr int faceCount = 100'000;
+constexpr int materialCount = 8;
+
+// Numbers as a modelling tool writes them: a few digits, signs, now and then no fraction.
+std::string number(std::mt19937& random) {
+    const int whole = int(random() % 200) - 100;
+    const int fraction = int(random() % 1000000);
+    char text[32];
+    if (random() % 8 == 0) std::snprintf(text, sizeof text, "%d", whole);
+    else std::snprintf(text, sizeof text, "%d.%06d", whole, fraction);
+    return text;
+}
+
+std::string list(std::mt19937& random, int n) {
+    std::string out = number(random);
+    for (int i = 1; i < n; ++i) out += ", " + number(random);
+    return out + "\n";
+}
+
+// Set before the removal is registered at exit, so it is still alive when that runs.
+std::filesystem::path benchDirectory;
+
+void removeBenchDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(benchDirectory, ignored);
+}
+
+// Writes the file once per process, in a temporary directory, and gives its path and size.
+const std::string& meshFile(std::uintmax_t* size = nullptr) {
+    static const std::string path = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vorn-bench-XXXXXX");
+        if (mkdtemp(pattern.data()) == nullptr) std::abort();
+        benchDirectory = pattern;
+        std::atexit(removeBenchDirectory);
+        const std::string file = pattern + "/large.vno";
+        std::mt19937 random(1);
+        std::string text = "FICHIER_VNO\nTEXTURE\n";
+        for (int t = 0; t < 4; ++t)
+            text += "textures/t" + std::to_string(t) + ".png\n" + (t % 2 ? "CLAMP\n" : "REPEAT\n");
+        text += "FIN_TEXTURE\n";
+        for (int m = 0; m < materialCount; ++m)
+            text += "material\nbase\n" + std::to_string(m % 4) + "\n0.0\n0.0" + std::to_string(m) +
+                    "\n0\ndetail\n" + std::to_string((m + 1) % 4) + "\n0.01\n0.0\n0\nbump\n-1\n0.0\nend\n";
+        text += "FIN_ALL_MATERIAUX\nmesh\nlarge\n0.0, 0.0, 0.0\n0.0, 0.0, 0.0\n1.0, 1.0, 1.0\n";
+        for (int f = 0; f < faceCount; ++f) {
+            text += "face\n" + std::to_string(f % materialCount) + "\n" + list(random, 3);
+            for (int corner = 0; corner < 3; ++corner)
+                text += "corner\n" + list(random, 3) + list(random, 2) + list(random, 2) +
+                        list(random, 2) + list(random, 3) + "end of corner\n";
+            text += "end of face\n";
+        }
+        text += "FIN_MESH\n";
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        if (out == nullptr) std::abort();
+        std::fwrite(text.data(), 1, text.size(), out);
+        std::fclose(out);
+        return file;
+    }();
+    if (size != nullptr) *size = std::filesystem::file_size(path);
+    return path;
+}
+
+void BM_MeshListLoad(benchmark::State& state) {
+    std::uintmax_t size = 0;
+    const std::string& path = meshFile(&size);
+    platform::fake::reset();
+    TextureList textures;
+    GlExtensions extensions;
+    MaterialList materials;
+    MeshList meshes;
+    materials.init(textures, extensions);
+    meshes.init(materials, extensions);
+    for (auto _ : state) {
+        const int id = meshes.load(path.c_str());
+        benchmark::DoNotOptimize(id);
+        if (id < 0 || meshes.faceCount() != std::size_t(faceCount)) {
+            state.SkipWithError("the mesh file did not load");
+            break;
+        }
+        state.PauseTiming();
+        meshes.clear();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
+    state.counters["lines"] = double(25 * faceCount);
+}
+
+// The plain reader: fgets every line and atof it, keeping nothing.
+void BM_ReferenceFgetsAtof(benchmark::State& state) {
+    std::uintmax_t size = 0;
+    const std::string& path = meshFile(&size);
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "r");
+        char line[256];
+        double sum = 0.0;
+        while (std::fgets(line, sizeof line, file) != nullptr) sum += std::atof(line);
+        std::fclose(file);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
+}
+
+}  // namespace
+
+BENCHMARK(BM_MeshListLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReferenceFgetsAtof)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
