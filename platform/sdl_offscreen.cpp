@@ -26,13 +26,7 @@ Offscreen& offscreen() {
 bool createHiddenWindowContext(int width, int height) {
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || display[0] == '\0' || !sdl::ensureVideo()) return false;
-    SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    sdl::setPixelFormatAttributes();
     Offscreen& o = offscreen();
     o.window = SDL_CreateWindow("vorn offscreen", 0, 0, width, height,
                                 SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);

@@ -35,6 +35,9 @@ bool ensureVideo();
 // The window record of a handle or of a device context; nullptr when unknown.
 WindowRecord* findWindow(WindowHandle window);
 WindowHandle windowOfDeviceContext(DeviceContext dc);
+// The pixel format of every window the program makes, set before the window is made:
+// 8 bits per colour channel, 16-bit depth, double buffer, a compatibility-profile context.
+void setPixelFormatAttributes();
 // Turns pending SDL events into window messages at the end of the queue.
 void pumpEvents();
 

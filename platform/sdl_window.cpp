@@ -84,13 +84,7 @@ WindowHandle createWindowEx(unsigned, const char* className, const char* title, 
 
     // The visual is fixed when an X window is made, so the pixel format that the program asks
     // for afterwards is set up here: 8 bits per colour channel, 16-bit depth, double buffer.
-    SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    sdl::setPixelFormatAttributes();
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     const bool popup = (style & WS_POPUP) != 0;

@@ -1,0 +1,79 @@
+// The tests' view of one X screen: top-level windows found by title, keys pressed through
+// xdotool, pixels of the root window, close requests and screenshots. It owns its connection.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+
+struct _XDisplay;  // Xlib's Display; its macros stay out of the tests
+
+namespace e2e {
+
+using WindowId = unsigned long;
+
+struct WindowInfo {
+    WindowId id = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    bool viewable = false;
+};
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+};
+
+// A rectangle of the screen: left and top included, right and bottom excluded.
+struct Area {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct Image {
+    Area area;
+    std::vector<Rgb> pixels;  // row by row
+    const Rgb& at(int x, int y) const {
+        return pixels[std::size_t(y - area.top) * std::size_t(area.right - area.left) +
+                      std::size_t(x - area.left)];
+    }
+};
+
+class X11Session {
+public:
+    X11Session() = default;
+    X11Session(const X11Session&) = delete;
+    X11Session& operator=(const X11Session&) = delete;
+    ~X11Session();
+
+    // environment: the one the X tools run with (DISPLAY set to the same screen).
+    bool connect(const std::string& displayName, std::vector<std::string> environment,
+                 Milliseconds timeout);
+    void disconnect();
+
+    // Top-level windows whose _NET_WM_NAME (or else WM_NAME) is exactly the title.
+    std::vector<WindowInfo> windowsTitled(const std::string& title);
+    // The first viewable window with the title, once there is one.
+    std::optional<WindowInfo> waitForWindow(const std::string& title, Milliseconds timeout);
+    bool waitUntilGone(WindowId window, Milliseconds timeout);
+
+    // Focuses the window, then holds the key (an xdotool key name) for the time given.
+    bool pressKey(WindowId window, const std::string& key, Milliseconds hold);
+    bool keyDown(WindowId window, const std::string& key);
+    bool keyUp(const std::string& key);
+
+    // What a window manager's close button sends: WM_PROTOCOLS with WM_DELETE_WINDOW.
+    bool requestClose(WindowId window);
+    // True when the pointer, moved to the point, shows no visible cursor pixel.
+    bool cursorHiddenAt(int x, int y);
+
+    Image grab(const Area& area);
+    bool saveScreenshot(const std::string& path);
+
+private:
+    bool tool(const std::vector<std::string>& arguments);
+
+    _XDisplay* display_ = nullptr;
+    std::vector<std::string> environment_;
+};
+
+}  // namespace e2e
