@@ -393,7 +393,7 @@ TEST_F(SceneDescriptionTest, ExampleSceneLoadsWhole) {
     // The mesh file shares the two textures that the scene named first.
     EXPECT_EQ(textureNames(),
               (std::vector<std::string>{"scene/stone_bricks.png", "scene/wood_planks.tga",
-                                        "scene/stone_bricks_bump.png", "scene/detail_speckle.bmp",
+                                        "scene/stone_bricks_bump.png", "scene/detail_dots.bmp",
                                         "scene/wood_planks_bump.tga", "scene/detail_fibre.bmp"}));
     EXPECT_EQ(cameraNames(), std::vector<std::string>{"Camera01"});
     EXPECT_EQ(lightNames(), (std::vector<std::string>{"Sun", "NightLight"}));

@@ -101,7 +101,7 @@ SceneLayout twoCubeScene() {
     scene.textures = {
         {"scene/stone_bricks.png", ImageFormat::png, makeStoneBricks},          // 0
         {"scene/stone_bricks_bump.png", ImageFormat::png, makeStoneBricksBump}, // 1
-        {"scene/detail_speckle.bmp", ImageFormat::bmp, makeSpeckleDetail},      // 2
+        {"scene/detail_dots.bmp", ImageFormat::bmp, makeDotsDetail},      // 2
         {"scene/wood_planks.tga", ImageFormat::tga, makeWoodPlanks},            // 3
         {"scene/wood_planks_bump.tga", ImageFormat::tga, makeWoodPlanksBump},   // 4
         {"scene/detail_fibre.bmp", ImageFormat::bmp, makeFibreDetail},          // 5

@@ -18,7 +18,7 @@ constexpr int detailSize = 128;
 
 constexpr std::uint32_t stoneSeed = 1301;
 constexpr std::uint32_t woodSeed = 2711;
-constexpr std::uint32_t speckleSeed = 4099;
+constexpr std::uint32_t dotsSeed = 4099;
 constexpr std::uint32_t fibreSeed = 5501;
 
 float textureU(int x, int size) { return (x + 0.5f) / size; }
@@ -278,13 +278,13 @@ Image makeWoodPlanksBump() {
     return image;
 }
 
-Image makeSpeckleDetail() {
+Image makeDotsDetail() {
     std::vector<float> field(detailSize * detailSize);
     for (int y = 0; y < detailSize; ++y)
         for (int x = 0; x < detailSize; ++x) {
             float u = textureU(x, detailSize), v = textureV(y, detailSize);
-            field[y * detailSize + x] = 0.6f * tiledFractalNoise(u, v, 32, 32, 2, speckleSeed) +
-                                        0.4f * random01(x, y, speckleSeed + 1);
+            field[y * detailSize + x] = 0.6f * tiledFractalNoise(u, v, 32, 32, 2, dotsSeed) +
+                                        0.4f * random01(x, y, dotsSeed + 1);
         }
     return greyFromField(field, detailSize, 0.07f);
 }

@@ -18,7 +18,7 @@ Image makeWoodPlanks();
 Image makeWoodPlanksBump();
 // Fine round grain for the stone: grey of mean 0.5, so that doubling it keeps the base's
 // brightness; 128 x 128, tiles both ways.
-Image makeSpeckleDetail();
+Image makeDotsDetail();
 // Fine grain stretched along u, for the wood: grey of mean 0.5; 128 x 128, tiles both ways.
 Image makeFibreDetail();
 

@@ -62,7 +62,7 @@ protected:
 };
 
 const char* kOneFace =
-    "FICHIER_VNO\nTEXTURE\nscene/detail_speckle.bmp\nREPEAT\nFIN_TEXTURE\n"
+    "FICHIER_VNO\nTEXTURE\nscene/detail_dots.bmp\nREPEAT\nFIN_TEXTURE\n"
     "m\nb\n0\n0.0\n0.01\n0\nd\n-1\n0\n0\n0\nb\n-1\n2.5\ne\nFIN_ALL_MATERIAUX\n"
     "mesh\nfl\xE9ur\n0.0, -1.0, 0.0\n0.0, 45.0, 0.0\n2.0, 1.0, 2.0\n"
     "face\n0\n0.0, 1.0, 0.0\n"
@@ -89,7 +89,7 @@ TEST_P(InspectTool, PrintsEveryListExactly) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out,
               "{\"load\":0,"
-              "\"textures\":[{\"id\":0,\"fileName\":\"scene/detail_speckle.bmp\",\"width\":128,"
+              "\"textures\":[{\"id\":0,\"fileName\":\"scene/detail_dots.bmp\",\"width\":128,"
               "\"height\":128,\"filterMode\":2,\"wrapMode\":0}],"
               "\"materials\":[{\"id\":0,\"baseTexture\":0,\"baseScrollU\":0,"
               "\"baseScrollV\":0.00999999978,\"baseSphereMap\":false,\"detailTexture\":-1,"
@@ -131,7 +131,7 @@ TEST_P(InspectTool, RefusedFilesExitWithOneAndSayWhy) {
 
 TEST_P(InspectTool, UnreadableImageIsReportedAndTheFileStillLoads) {
     std::string text = kOneFace;
-    const std::string good = "scene/detail_speckle.bmp";
+    const std::string good = "scene/detail_dots.bmp";
     text.replace(text.find(good), good.size(), "scene/no-such-image.png");
     const fs::path file = write("image.vno", text);
     const ToolRun run = inspect("'" + file.string() + "'");

@@ -7,7 +7,7 @@
 
 #include "engine/engine.h"
 #include "platform/platform.h"
-#include "tools/inspect/engine_json.h"
+#include "tools/scene_dump/engine_json.h"
 
 namespace {
 
