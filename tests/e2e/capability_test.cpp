@@ -62,8 +62,7 @@ protected:
                 [&] {
                     for (const WindowInfo& window : screen.windowsTitled(capabilityTitle))
                         if (window.viewable) box = window;
-                    return box || !demo.running() ||
-                           countColour(screen.grab(captionArea), captionColour) > 500;
+                    return box || !demo.running() || captionShown();
                 },
                 windowTimeout);
             // The boxes are modal: no frame is drawn while one is up, so none comes after.

@@ -59,10 +59,18 @@ bool ChildProcess::start(const std::vector<std::string>& arguments, const SpawnO
     if (!options.workingDirectory.empty())
         posix_spawn_file_actions_addchdir_np(&actions, options.workingDirectory.c_str());
 
+    // A group of its own, so that stopping it also stops what it started: SDL shows each message
+    // box from a forked child, which would outlive a killed program.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+
     std::vector<char*> argv = pointersTo(arguments);
     std::vector<char*> envp = pointersTo(options.environment);
     pid_t pid = -1;
-    const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    const int error = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), envp.data());
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) return false;
     pid_ = pid;
@@ -102,12 +110,14 @@ std::optional<bool> ChildProcess::inTimedSleep() const {
 }
 
 void ChildProcess::stop(Milliseconds grace) {
-    if (!running()) return;
-    if (grace.count() > 0) {
-        kill(pid_, SIGTERM);
-        if (waitForExit(grace)) return;
+    if (!started()) return;
+    // Until the child is reaped its group id cannot go to anyone else.
+    if (grace.count() > 0 && running()) {
+        kill(-pid_, SIGTERM);
+        waitForExit(grace);
     }
-    kill(pid_, SIGKILL);
+    if (!started()) return;
+    kill(-pid_, SIGKILL);
     reap(true);
 }
 

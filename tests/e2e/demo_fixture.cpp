@@ -105,16 +105,8 @@ bool DemoTest::waitUntil(const std::function<bool()>& condition, Milliseconds ti
 }
 
 std::optional<WindowInfo> DemoTest::waitForWindow(const std::string& title) {
-    std::optional<WindowInfo> found;
-    waitUntil(
-        [&] {
-            for (const WindowInfo& window : screen.windowsTitled(title))
-                if (window.viewable) found = window;
-            // A program that has ended shows nothing more.
-            return found.has_value() || !demo.running();
-        },
-        windowTimeout);
-    return found;
+    // A program that has ended shows nothing more.
+    return screen.waitForWindow(title, windowTimeout, [this] { return demo.running(); });
 }
 
 bool DemoTest::answerBox(const std::string& title, const std::string& key) {
@@ -131,12 +123,7 @@ bool DemoTest::answerBox(const std::string& title, const std::string& key) {
 std::optional<WindowInfo> DemoTest::waitForFrames(const std::string& title) {
     const std::optional<WindowInfo> window = waitForWindow(title);
     if (!window) return std::nullopt;
-    const bool drawn = waitUntil(
-        [&] {
-            return countColour(screen.grab(captionArea), captionColour) > captionDrawn ||
-                   !demo.running();
-        },
-        windowTimeout);
+    const bool drawn = waitUntil([&] { return captionShown() || !demo.running(); }, windowTimeout);
     if (!drawn || !demo.running()) return std::nullopt;
     return window;
 }
@@ -152,6 +139,10 @@ bool DemoTest::pressSwitchKey(WindowId window, const std::string& key) {
            std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(Milliseconds(2));
     return screen.keyUp(key) && slept;
+}
+
+bool DemoTest::captionShown() {
+    return countColour(screen.grab(captionArea), captionColour) > captionDrawn;
 }
 
 Answer DemoTest::readAnswer(int baseline) {

@@ -60,12 +60,15 @@ protected:
     void TearDown() override;
 
     // A screen of this size, the program started on it, and its start question up.
-    bool launch(int screenWidth, int screenHeight, const std::vector<std::string>& environment = {});
+    bool launch(int screenWidth, int screenHeight,
+                const std::vector<std::string>& environment = {});
     // launch and answer No: the windowed program with its overlay drawn.
     std::optional<WindowInfo> launchWindowed(const std::vector<std::string>& environment = {},
                                              int screenWidth = 1024, int screenHeight = 768);
     // Waits for a box with this title, answers it with the key, and waits until it is gone.
     bool answerBox(const std::string& title, const std::string& key);
+    // The caption is on the screen: the program draws frames.
+    bool captionShown();
     // Waits for the program's window to be up and the overlay drawn in it.
     std::optional<WindowInfo> waitForFrames(const std::string& title);
     std::optional<WindowInfo> waitForWindow(const std::string& title);

@@ -27,6 +27,8 @@ std::string readDisplayNumber(int descriptor, Milliseconds timeout) {
 
 }  // namespace
 
+// -noreset: an X server that resets when its last client leaves drops any client connecting
+// during the reset, as the program does right after its start question closes.
 bool VirtualDisplay::start(int width, int height, Milliseconds timeout) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) return false;

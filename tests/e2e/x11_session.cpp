@@ -99,12 +99,14 @@ std::vector<WindowInfo> X11Session::windowsTitled(const std::string& title) {
 }
 
 std::optional<WindowInfo> X11Session::waitForWindow(const std::string& title,
-                                                    Milliseconds timeout) {
+                                                    Milliseconds timeout,
+                                                    const std::function<bool()>& worthWaiting) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         for (const WindowInfo& window : windowsTitled(title))
             if (window.viewable) return window;
-        if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
+        if (std::chrono::steady_clock::now() >= deadline || (worthWaiting && !worthWaiting()))
+            return std::nullopt;
         std::this_thread::sleep_for(pollInterval);
     }
 }

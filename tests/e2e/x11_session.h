@@ -2,6 +2,7 @@
 // xdotool, pixels of the root window, close requests and screenshots. It owns its connection.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,8 +53,10 @@ public:
 
     // Top-level windows whose _NET_WM_NAME (or else WM_NAME) is exactly the title.
     std::vector<WindowInfo> windowsTitled(const std::string& title);
-    // The first viewable window with the title, once there is one.
-    std::optional<WindowInfo> waitForWindow(const std::string& title, Milliseconds timeout);
+    // The first viewable window with the title, once there is one; the wait ends early when
+    // worthWaiting says so.
+    std::optional<WindowInfo> waitForWindow(const std::string& title, Milliseconds timeout,
+                                            const std::function<bool()>& worthWaiting = {});
     bool waitUntilGone(WindowId window, Milliseconds timeout);
 
     // Focuses the window, then holds the key (an xdotool key name) for the time given.
