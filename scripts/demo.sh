@@ -31,8 +31,10 @@ stop_all() {
 trap stop_all EXIT
 
 # A virtual 1024 x 768 screen. Xvfb picks a free display number itself and writes it out once
-# it takes clients, so it never meets another server started at the same moment.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+# it takes clients, so it never meets another server started at the same moment. Without
+# -noreset it resets whenever its last client leaves, and drops a client that connects just
+# then: the program connects right after its start question closes, with often no one else on.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
 display_pid=$!
 for tries in $(seq 100); do
     grep -q . "$number_file" && break
@@ -60,7 +62,8 @@ demo_running() {
 # The id of the top-level window with exactly this title, if there is one. A window that goes
 # away while xwininfo walks the tree makes it fail; the callers simply look again.
 window_titled() {
-    { xwininfo -root -tree 2>/dev/null || true; } | awk -v title=" \"$1\": " 'index($0, title) && !found { print $1; found = 1 }'
+    { xwininfo -root -tree 2>/dev/null || true; } |
+        awk -v title=" \"$1\": " 'index($0, title) && !found { print $1; found = 1 }'
 }
 
 # Every X tool call is bounded: xdotool --sync waits for good on a window that went away.

@@ -5,7 +5,9 @@ start_virtual_display() {
     local number
     for number in $(seq 90 120); do
         [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ] && continue
-        Xvfb ":${number}" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        # -noreset: a server that resets when its last client leaves drops the clients that
+        # connect during the reset, as the demo does right after its start question.
+        Xvfb ":${number}" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
         VIRTUAL_DISPLAY_PID=$!
         export DISPLAY=":${number}"
         local tries
