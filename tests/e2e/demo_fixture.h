@@ -1,6 +1,5 @@
-// The demo under test on its own X screen: started from the repository root, its questions
-// answered as a user would, its overlay read back in pixels. It owns the screen and the program;
-// a failed test leaves a screenshot and the program's output in the build tree.
+// The demo under test on its own X screen, its questions answered as a user would and its overlay
+// read back in pixels. Owns the screen and the program; a failure leaves a screenshot behind.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The keys of the running program: keypad 1 and 2 flip the effect switches shown in the
-// overlay, the view turns by itself and further with the arrows, F1 reopens in the other mode.
+// overlay, and the view turns by itself and further with each arrow key.
 #include <thread>
 
 #include "demo_fixture.h"

@@ -20,6 +20,7 @@ constexpr Milliseconds toolTimeout(10000);
 // fault of the test, and Xlib's default handler would end the process.
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
+// An 8-bit text property of the window, if it has one.
 std::optional<std::string> textProperty(Display* display, Window window, Atom property, Atom type) {
     Atom actualType = 0;
     int format = 0;
@@ -35,6 +36,7 @@ std::optional<std::string> textProperty(Display* display, Window window, Atom pr
     return text;
 }
 
+// SDL sets both names; _NET_WM_NAME holds the UTF-8 title, WM_NAME is what older programs set.
 std::optional<std::string> titleOf(Display* display, Window window) {
     const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
     const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
@@ -42,6 +44,7 @@ std::optional<std::string> titleOf(Display* display, Window window) {
     return textProperty(display, window, XA_WM_NAME, AnyPropertyType);
 }
 
+// Where a colour channel's mask starts, and the channel's value scaled to 0..255.
 int shiftOf(unsigned long mask) {
     int shift = 0;
     while (mask != 0 && (mask & 1) == 0) {
