@@ -2,6 +2,7 @@
 #include "platform/sdl_state.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace platform::sdl {
 
@@ -14,6 +15,15 @@ bool ensureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "vorn: no display: %s\n", SDL_GetError());
+        return false;
+    }
+    // Where the display cannot be reached, SDL falls back to drivers that show nothing: the
+    // demo would then draw, unseen and without end, into memory. No display is no window.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
+        std::strcmp(driver, "dummy") == 0) {
+        std::fprintf(stderr, "vorn: no display to show a window on\n");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     return true;
