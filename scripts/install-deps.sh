@@ -9,7 +9,7 @@ packages=(
     libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
     libdevil-dev libfast-float-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libx11-dev libxfixes-dev xvfb xauth xdotool x11-utils imagemagick
+    libx11-dev libxfixes-dev xvfb xauth xfonts-base xdotool x11-utils imagemagick
 )
 
 missing=()
