@@ -58,6 +58,13 @@ WindowHandle handleOf(Uint32 windowId) {
 
 WindowHandle onlyWindow() { return state().windows.empty() ? 0 : state().windows.begin()->first; }
 
+// WM_ACTIVATE's word: the state in the low half, whether the window is minimised in the high.
+WParam activation(Uint32 windowId, WParam state) {
+    SDL_Window* window = SDL_GetWindowFromID(windowId);
+    const bool minimised = window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED);
+    return state | (WParam(minimised) << 16);
+}
+
 void post(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
     if (window != 0) state().queue.push_back(Message{window, message, wParam, lParam});
 }
@@ -79,16 +86,17 @@ void translate(const SDL_Event& event) {
     case SDL_WINDOWEVENT: {
         const WindowHandle window = handleOf(event.window.windowID);
         switch (event.window.event) {
+        // Each activation says whether the window is minimised now, whatever the event: on
+        // X11 a focus change can come after the minimise, and must not undo it.
         case SDL_WINDOWEVENT_MINIMIZED:
-            post(window, WM_ACTIVATE, WA_INACTIVE | (WParam(1) << 16), 0);
+        case SDL_WINDOWEVENT_HIDDEN:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            post(window, WM_ACTIVATE, activation(event.window.windowID, WA_INACTIVE), 0);
             break;
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            post(window, WM_ACTIVATE, WA_ACTIVE, 0);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            post(window, WM_ACTIVATE, WA_INACTIVE, 0);
+            post(window, WM_ACTIVATE, activation(event.window.windowID, WA_ACTIVE), 0);
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
             const LParam width = event.window.data1 & 0xFFFF;

@@ -13,6 +13,9 @@ State& state() {
 
 bool ensureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    // A fullscreen window keeps its display mode and goes on drawing when it loses the focus;
+    // SDL would otherwise minimise it and give the desktop mode back.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "vorn: no display: %s\n", SDL_GetError());
         return false;

@@ -80,6 +80,7 @@ bool X11Session::connect(const std::string& displayName, std::vector<std::string
 void X11Session::disconnect() {
     if (display_ != nullptr) XCloseDisplay(display_);
     display_ = nullptr;
+    focusWindow_ = 0;  // the server destroys it with the connection
 }
 
 std::vector<WindowInfo> X11Session::windowsTitled(const std::string& title) {
@@ -196,6 +197,52 @@ Image X11Session::grab(const Area& area) {
 
 bool X11Session::saveScreenshot(const std::string& path) {
     return tool({IMPORT_PROGRAM, "-window", "root", path});
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+bool X11Session::unmap(WindowId window) {
+    return tool({XDOTOOL_PROGRAM, "windowunmap", "--sync", std::to_string(window)});
+}
+
+bool X11Session::map(WindowId window) {
+    return tool({XDOTOOL_PROGRAM, "windowmap", "--sync", std::to_string(window)});
+}
+
+bool X11Session::takeFocus() {
+    if (display_ == nullptr) return false;
+    if (focusWindow_ == 0) {
+        focusWindow_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 16, 16, 0,
+                                           0, 0);
+        XMapRaised(display_, focusWindow_);
+        XSync(display_, False);
+    }
+    return tool({XDOTOOL_PROGRAM, "windowfocus", "--sync", std::to_string(focusWindow_)});
+}
+
+void X11Session::watchMinimiseRequests() {
+    if (display_ == nullptr) return;
+    // A client message sent to the root window for the window manager reaches every client that
+    // selected substructure notification there.
+    XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
+    XSync(display_, True);
+}
+
+bool X11Session::minimiseRequested() {
+    if (display_ == nullptr) return false;
+    const Atom changeState = XInternAtom(display_, "WM_CHANGE_STATE", False);
+    bool requested = false;
+    XSync(display_, False);
+    while (XPending(display_) > 0) {
+        XEvent event{};
+        XNextEvent(display_, &event);
+        if (event.type == ClientMessage && event.xclient.message_type == changeState &&
+            event.xclient.data.l[0] == IconicState)
+            requested = true;
+    }
+    return requested;
 }
 
 }  // namespace e2e

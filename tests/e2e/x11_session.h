@@ -64,6 +64,16 @@ public:
     bool keyDown(WindowId window, const std::string& key);
     bool keyUp(const std::string& key);
 
+    // Unmaps or maps a window as a window manager does when it minimises or restores it.
+    bool unmap(WindowId window);
+    bool map(WindowId window);
+    // Opens a small window of the test's own and gives it the keyboard focus.
+    bool takeFocus();
+    // From now on, collects the requests to minimise a window (ICCCM's WM_CHANGE_STATE with
+    // IconicState) that programs send to the root window; true when one has come since.
+    void watchMinimiseRequests();
+    bool minimiseRequested();
+
     // What a window manager's close button sends: WM_PROTOCOLS with WM_DELETE_WINDOW.
     bool requestClose(WindowId window);
     // True when the pointer, moved to the point, shows no visible cursor pixel.
@@ -76,6 +86,7 @@ private:
     bool tool(const std::vector<std::string>& arguments);
 
     _XDisplay* display_ = nullptr;
+    unsigned long focusWindow_ = 0;
     std::vector<std::string> environment_;
 };
 
