@@ -1,6 +1,8 @@
 // Buffered line reading: large reads, memchr for the line ends, lines handed out in place.
 #include "meshfile/line_reader.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 namespace {
@@ -17,6 +19,12 @@ bool LineReader::open(const char* fileName) {
     // Binary mode: the CR LF line ends that text mode would fold are folded by readRawLine.
     file = std::fopen(fileName, "rb");
     if (file == nullptr) return false;
+    // A directory opens as a stream on Linux, but it is no file to read.
+    struct stat status;
+    if (fstat(fileno(file), &status) != 0 || S_ISDIR(status.st_mode)) {
+        close();
+        return false;
+    }
     // Our own buffer is large; a second copy through the stream's buffer would only cost time.
     std::setvbuf(file, nullptr, _IONBF, 0);
     // A small file gets a buffer of its size: loading many small files stays cheap.

@@ -108,17 +108,16 @@ bool readPlainDecimal(const char* p, const char* end, double& value, const char*
 }
 
 template <bool padded>
-float readAnyFloat(const char* begin, const char* end, const char** next) {
+double readAnyDouble(const char* begin, const char* end, const char** next) {
     const char* ignored;
     if (next == nullptr) next = &ignored;
     const char* p = begin;
     while (p != end && isCSpace(*p)) ++p;
     *next = begin;
-    if (p == end) return 0.0f;
+    if (p == end) return 0.0;
 
-    // Through double, as atof does: rounding the decimal straight to float differs in rare cases.
     double value = 0.0;
-    if (readPlainDecimal<padded>(p, end, value, *next)) return static_cast<float>(value);
+    if (readPlainDecimal<padded>(p, end, value, *next)) return value;
 
     // fast_float takes decimal numbers only: no leading '+', no hexadecimal form, no "inf" or
     // "nan". Everything it does not take goes to strtod, which has atof's rules.
@@ -131,18 +130,28 @@ float readAnyFloat(const char* begin, const char* end, const char** next) {
         const fast_float::from_chars_result result = fast_float::from_chars(first, end, value);
         if (result.ec == std::errc()) {
             *next = result.ptr;
-            return static_cast<float>(value);
+            return value;
         }
     }
     value = readWithStrtod(p, end, next);
     if (*next == p) *next = begin;  // no number at all
-    return static_cast<float>(value);
+    return value;
+}
+
+// Through double, as atof does: rounding the decimal straight to float differs in rare cases.
+template <bool padded>
+float readAnyFloat(const char* begin, const char* end, const char** next) {
+    return static_cast<float>(readAnyDouble<padded>(begin, end, next));
 }
 
 }  // namespace
 
 float readFloat(const char* begin, const char* end, const char** next) {
     return readAnyFloat<false>(begin, end, next);
+}
+
+double readDouble(const char* begin, const char* end, const char** next) {
+    return readAnyDouble<false>(begin, end, next);
 }
 
 float readFloatPadded(const char* begin, const char* end, const char** next) {

@@ -10,6 +10,9 @@
 // `next`, when given, receives where the number ended (`begin` when there was none).
 float readFloat(const char* begin, const char* end, const char** next = nullptr);
 
+// The same number as atof gives it, before any rounding to float.
+double readDouble(const char* begin, const char* end, const char** next = nullptr);
+
 // Readable bytes that readFloatPadded needs after the end of its text; their values are not used.
 constexpr std::size_t readFloatPadding = 8;
 

@@ -5,11 +5,10 @@
 #include <climits>
 #include <cmath>
 
-int wholeRadius(float radius) {
+int wholeRadius(double radius) {
     if (std::isnan(radius)) return 0;
-    // 2^31 is the first float above INT_MAX; INT_MIN itself is exact as a float.
-    if (radius >= 2147483648.0f) return INT_MAX;
-    if (radius <= static_cast<float>(INT_MIN)) return INT_MIN;
+    if (radius >= 2147483648.0) return INT_MAX;
+    if (radius <= static_cast<double>(INT_MIN)) return INT_MIN;
     return static_cast<int>(radius);
 }
 

@@ -15,7 +15,7 @@ struct LightColor {
 
 // A radius as a whole number, truncated toward zero. Values beyond the integer range stop at
 // its limits and NaN gives 0, where a plain conversion would be undefined.
-int wholeRadius(float radius);
+int wholeRadius(double radius);
 
 struct Light {
     char name[recordNameSize] = {};

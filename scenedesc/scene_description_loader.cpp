@@ -1,6 +1,8 @@
 // The scene description loader: the kind line, then texture, camera and light blocks and mesh
 // entries read line by line at the top level until the end line. A file that ends early keeps
 // every block it held in full and says so.
+#include "scenedesc/scene_description_loader.h"
+
 #include <string>
 #include <vector>
 
@@ -21,23 +23,27 @@ class SceneDescriptionReader {
 public:
     SceneDescriptionReader(const char* path, Engine& engine) : path(path), engine(engine) {}
 
-    void load() {
+    // False when the file was refused.
+    bool load() {
         if (!file.open(path)) {
             tellUser("Impossible d'ouvrir le fichier ", "Erreur");
-            return;
+            return false;
         }
-        const bool readBlocks = checkKind();
+        bool known = true;
+        const bool readBlocks = checkKind(known);
         const bool ended = readBlocks && !readTopLevel();
         // Closed here, once, whatever the kind line or the blocks turned out to be.
         file.close();
         if (ended) tellUser("Fin de fichier inattendue dans le fichier ", "Erreur");
+        return known;
     }
 
 private:
     enum class Kind { sceneDescription, secondKind, invalid };
 
-    // True when the blocks follow. A file of the second kind is accepted and left unread.
-    bool checkKind() {
+    // True when the blocks follow. A file of the second kind is accepted and left unread;
+    // `known` turns false for a file of no known kind.
+    bool checkKind(bool& known) {
         switch (readKind()) {
         case Kind::sceneDescription:
             return true;
@@ -47,6 +53,7 @@ private:
             break;
         }
         tellUser("Fichier Non Valide:  ", "Erreur");
+        known = false;
         return false;
     }
 
@@ -101,7 +108,7 @@ private:
         std::string name;
         Vector3 position;
         Vector3 color;
-        float radius = 0.0f;
+        double radius = 0.0;
         if (!readText(name) || !readVector(position) || !readVector(color) ||
             !readNumber(radius) || !readLine())
             return false;
@@ -134,9 +141,10 @@ private:
         return true;
     }
 
-    bool readNumber(float& out) {
+    // A number as read, before it is made a float: "2.99999999" must stay below 3.
+    bool readNumber(double& out) {
         if (!readLine()) return false;
-        out = readFloat(line.text, line.text + line.length);
+        out = readDouble(line.text, line.text + line.length);
         return true;
     }
 
@@ -172,7 +180,9 @@ private:
 
 }  // namespace
 
-void Engine::loadSceneDescription(const char* path) {
-    SceneDescriptionReader reader(path != nullptr ? path : "", *this);
-    reader.load();
+bool readSceneDescription(Engine& engine, const char* path) {
+    SceneDescriptionReader reader(path != nullptr ? path : "", engine);
+    return reader.load();
 }
+
+void Engine::loadSceneDescription(const char* path) { readSceneDescription(*this, path); }

@@ -127,6 +127,14 @@ TEST_F(MeshFileTest, MissingFileIsReportedWithItsName) {
     EXPECT_TRUE(meshes.all().empty());
 }
 
+TEST_F(MeshFileTest, ADirectoryCannotBeOpenedAsAFile) {
+    const std::string path = dir.string();
+    EXPECT_EQ(load(path), -1);
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Impossible d'ouvrir le fichier " + path});
+    expectEveryBoxIsAnError();
+    EXPECT_TRUE(meshes.all().empty());
+}
+
 struct MagicCase {
     const char* label;
     std::string firstLine;

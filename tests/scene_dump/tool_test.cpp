@@ -27,6 +27,13 @@ std::string readFile(const fs::path& path) {
     return text.str();
 }
 
+// A Windows-1252 name as the message box lines show it: é (0xE9) in UTF-8.
+std::string shownAsUtf8(const std::string& name) {
+    std::string shown;
+    for (char c : name) shown += c == '\xE9' ? std::string("\xC3\xA9") : std::string(1, c);
+    return shown;
+}
+
 class InspectTool : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
@@ -168,20 +175,30 @@ TEST_P(InspectTool, SceneDescriptionsRefusedOrEmpty) {
         {"second.vnt", "FICHIER_VNS\nCAMERA\nc\n0,0,0\n0,0,0\n\n", 0, ""},
         {"short.vnt", "FICHIER_VNT\nCAMERA\nc\n", 0,
          "messagebox: Erreur: Fin de fichier inattendue dans le fichier "},
+        // Names that are not UTF-8: the outcome does not hang on how the box shows them.
+        {"caf\xE9.vnt", nullptr, 1, "messagebox: Erreur: Impossible d'ouvrir le fichier "},
+        {"bad\xE9.vnt", "FICHIER_VNO\n", 1, "messagebox: Erreur: Fichier Non Valide:  "},
     };
     for (const Case& c : cases) {
         const fs::path file = c.content ? write(c.name, c.content) : directory / c.name;
         const ToolRun run = inspect("--scene '" + file.string() + "'");
         EXPECT_EQ(run.exitCode, c.exitCode) << c.name;
         std::string expected = c.message;
-        if (!expected.empty()) expected += file.string() + "\n";
+        if (!expected.empty()) expected += shownAsUtf8(file.string()) + "\n";
         EXPECT_EQ(run.err, expected) << c.name;
         EXPECT_NE(run.out.find("\"cameras\":[],\"lights\":[]}"), std::string::npos) << c.name;
     }
 }
 
+TEST_P(InspectTool, HelpGoesToStandardOutput) {
+    const ToolRun run = inspect("--help");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("usage: vorn-inspect", 0), 0u);
+    EXPECT_EQ(run.err, "");
+}
+
 TEST_P(InspectTool, WrongUsageExitsWithTwo) {
-    for (const char* arguments : {"", "a b", "''", "--help", "--scene", "--scene ''"}) {
+    for (const char* arguments : {"", "a b", "''", "--scene", "--scene ''", "--frobnicate"}) {
         const ToolRun run = inspect(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_EQ(run.err.rfind("usage: vorn-inspect", 0), 0u) << arguments;

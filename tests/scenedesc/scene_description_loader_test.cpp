@@ -268,6 +268,9 @@ INSTANTIATE_TEST_SUITE_P(SceneDescription, RadiusLineTest,
                                            RadiusLineCase{"1e3", 1000.0f}, RadiusLineCase{"", 0.0f},
                                            RadiusLineCase{"wide", 0.0f},
                                            RadiusLineCase{"1,5", 1.0f},
+                                           // Cut as read, not first rounded to a float.
+                                           RadiusLineCase{"2.99999999", 2.0f},
+                                           RadiusLineCase{"-0.99999999", 0.0f},
                                            // Beyond the whole numbers a radius can hold.
                                            RadiusLineCase{"1e30", 2147483648.0f},
                                            RadiusLineCase{"-1e30", -2147483648.0f},
@@ -344,9 +347,9 @@ TEST_F(SceneDescriptionTest, MissingFileAddsNothing) {
     const std::string path = (dir / "absent.vnt").string();
     engine.loadSceneDescription(path.c_str());
     EXPECT_EQ(boxes(), std::vector<Box>{box(openFailure + path)});
-    engine.loadSceneDescription(dir.string().c_str());  // a directory holds no kind line
+    engine.loadSceneDescription(dir.string().c_str());  // a directory is no file to open
     EXPECT_EQ(boxes().size(), 2u);
-    EXPECT_EQ(boxes()[1], box(invalidFile + dir.string()));
+    EXPECT_EQ(boxes()[1], box(openFailure + dir.string()));
     engine.loadSceneDescription(nullptr);
     EXPECT_EQ(boxes().size(), 3u);
     EXPECT_EQ(boxes()[2], box(openFailure));
