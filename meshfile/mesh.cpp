@@ -62,6 +62,11 @@ void FaceArray::add(const Face& face) {
     std::memcpy(&faces.data[faces.count++], &face, sizeof(Face));
 }
 
+void FaceArray::set(std::size_t index, const Face& face) {
+    if (faces.data[index].materialId != face.materialId) byMaterial.forget();
+    faces.data[index] = face;
+}
+
 const std::vector<std::uint32_t>& FaceArray::MaterialIndex::facesOf(int materialId,
                                                                    const Storage& faces) {
     if (!built) {

@@ -42,13 +42,13 @@ public:
     void add(const Face& face);
     std::size_t size() const { return faces.count; }
     bool empty() const { return faces.count == 0; }
-    // Writable access may change a face's material: the drawing index is made again.
-    Face& operator[](std::size_t index) { byMaterial.forget(); return faces.data[index]; }
+    // Faces are read in place but changed only through set: a reference kept across a draw
+    // could otherwise move a face to another material behind the drawing index's back.
     const Face& operator[](std::size_t index) const { return faces.data[index]; }
-    Face* begin() { byMaterial.forget(); return faces.begin(); }
-    Face* end() { byMaterial.forget(); return faces.end(); }
     const Face* begin() const { return faces.begin(); }
     const Face* end() const { return faces.end(); }
+    // Replaces the face at index; the drawing index is made again when its material changes.
+    void set(std::size_t index, const Face& face);
 
     // Draws the faces of one material id, scrolling their coordinates as they go.
     void drawFaces(MaterialList& materials, int materialId, GlExtensions& extensions);
@@ -65,7 +65,8 @@ private:
         Face* end() const { return data + count; }
     };
     // The positions of the faces of each material id, in array order, so that a drawing
-    // pass visits only its own faces. Made on first use; forgotten when the faces change.
+    // pass visits only its own faces. Made on first use; forgotten when a face is added or
+    // moved to another material.
     class MaterialIndex {
     public:
         MaterialIndex() = default;

@@ -189,6 +189,29 @@ TEST_F(MeshDrawTest, FacesOfAMaterialNotInTheListAreNotDrawn) {
     EXPECT_EQ(frame.countLit({0, 0, 300, 300}), 0);
 }
 
+TEST_F(MeshDrawTest, AFaceMovedToAnotherMaterialIsDrawnWithItFromTheNextFrame) {
+    const int base = addSolidTexture("base.bmp", 90, 180, 240);
+    const int listed = addMaterial({.base = base});
+    const int unlisted = addMaterial({.base = base});
+    const int id = scene->meshes.add(viewportQuad(listed, unlisted, {listed}, {1, 1, 1}));
+    Mesh* mesh = scene->meshes.find(id);
+    drawFrame();  // the drawing index is made here
+    ASSERT_EQ(FrameCapture().at(kUpperLeftX, kUpperLeftY), (Rgb{0, 0, 0}));
+
+    Face moved = mesh->faces[1];
+    moved.materialId = listed;
+    mesh->faces.set(1, moved);
+    drawFrame();
+    const FrameCapture frame;
+    EXPECT_TRUE(gltest::near(frame.at(kUpperLeftX, kUpperLeftY), {90, 180, 240}, 3))
+        << frame.at(kUpperLeftX, kUpperLeftY);
+
+    moved.materialId = unlisted;
+    mesh->faces.set(1, moved);
+    drawFrame();
+    EXPECT_EQ(FrameCapture().at(kUpperLeftX, kUpperLeftY), (Rgb{0, 0, 0}));
+}
+
 TEST_F(MeshDrawTest, ScrollingAddsTheAmountsOncePerDrawingInSinglePrecision) {
     const int base = addSolidTexture("base.bmp", 255, 255, 255);
     const int scrolling = addMaterial({.base = base,
@@ -221,12 +244,15 @@ TEST_F(MeshDrawTest, ScrollingAddsTheAmountsOncePerDrawingInSinglePrecision) {
         SCOPED_TRACE(c.what);
         scene->meshes.clear();
         Mesh mesh = viewportQuad(c.faceMaterial, c.faceMaterial, c.materialIds, {1, 1, 1});
-        for (Face& face : mesh.faces)
+        for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
+            Face face = mesh.faces[f];
             for (int i = 0; i < 3; ++i) {
                 Vertex& v = face.vertices[i];
                 v.baseU = v.detailU = v.bumpU = starts[i][0];
                 v.baseV = v.detailV = v.bumpV = starts[i][1];
             }
+            mesh.faces.set(f, face);
+        }
         const int id = scene->meshes.add(mesh);
 
         for (int frame = 1; frame <= kFrames; ++frame) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "engine/gl_extensions.h"
 #include "meshfile/material.h"
@@ -111,7 +113,9 @@ TEST(MeshList, ClearForgetsEveryMesh) {
 TEST(Mesh, CopiesOwnTheirFacesAndMaterialIds) {
     Mesh original = meshNamed("a", 2);
     Mesh copy = original;
-    copy.faces[0].vertices[0].baseU = 5.0f;
+    Face changed = copy.faces[0];
+    changed.vertices[0].baseU = 5.0f;
+    copy.faces.set(0, changed);
     copy.materialIds[0] = 9;
     copy.addFace(Face{});
     EXPECT_EQ(original.faces[0].vertices[0].baseU, 0.0f);
@@ -120,8 +124,28 @@ TEST(Mesh, CopiesOwnTheirFacesAndMaterialIds) {
 
     MeshList list;
     list.add(original);
-    original.faces[1].materialId = 77;  // the list keeps its own copy
+    Face moved = original.faces[1];
+    moved.materialId = 77;
+    original.faces.set(1, moved);  // the list keeps its own copy
     EXPECT_EQ(list.all()[0].faces[1].materialId, 1);
+}
+
+// No writable reference to a face leaves the array: one kept across a draw could move the face
+// to another material without the drawing index knowing.
+static_assert(std::is_same_v<decltype(std::declval<FaceArray&>()[0]), const Face&>);
+static_assert(std::is_same_v<decltype(*std::declval<FaceArray&>().begin()), const Face&>);
+
+TEST(FaceArray, SetReplacesOneFace) {
+    FaceArray faces;
+    faces.add(Face{});
+    faces.add(Face{});
+    Face replacement;
+    replacement.materialId = 4;
+    replacement.normal = Vector3{0.0f, 0.0f, 1.0f};
+    faces.set(1, replacement);
+    EXPECT_EQ(faces[0].materialId, -1);
+    EXPECT_EQ(faces[1].materialId, 4);
+    EXPECT_EQ(faces[1].normal.z, 1.0f);
 }
 
 TEST(FaceArray, GrowsKeepingEveryFaceEvenWhenAddingOneOfItsOwn) {
