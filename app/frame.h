@@ -4,6 +4,16 @@
 
 // Timer, fonts, engine start-up and the scene load, with the new context current.
 void startApplication();
+// The load that ends startApplication: the demo's own scene file, unless another program on
+// the same shell (the viewer) names its own.
+void loadDemoScene();
+extern void (*loadApplicationScene)();
+// The overlay's drawing state around its text: texturing off, so that the text shows the fonts'
+// colours, and the texture units given back to the scene as the last material left them.
+void beginOverlay();
+void endOverlay();
+// The labels of the two effect switches and their red "Yes" or "No", at the bottom left.
+void drawSwitchStates();
 // One frame; always true.
 bool drawScene();
 void drawFrame();
