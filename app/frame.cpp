@@ -56,12 +56,12 @@ void drawFrameRate() {
     smallFont.setColor(1.0f, 1.0f, 1.0f);
 }
 
-void beginOverlay() {
+void beginFlatColours() {
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT);
     engine.disableTexturing();
 }
 
-void endOverlay() { glPopAttrib(); }
+void endFlatColours() { glPopAttrib(); }
 
 void drawSwitchStates() {
     smallFont.setColor(0.1f, 0.2f, 0.9f);
@@ -79,12 +79,12 @@ void drawFrame() {
     viewAngleY += 3.0f * dt;
     glColor3f(1.0f, 1.0f, 1.0f);
 
-    beginOverlay();
+    beginFlatColours();
     drawFrameRate();
     titleFont.setColor(0.4f, 0.8f, 0.9f);
     titleFont.print(10, 40, "Vorn Engine Development");
     drawSwitchStates();
-    endOverlay();
+    endFlatColours();
 
     gluLookAt(0, 0, 1, 0, 0, 0, 0, 1, 0);
     glRotated(viewAngleX, 1, 0, 0);

@@ -8,10 +8,10 @@ void startApplication();
 // the same shell (the viewer) names its own.
 void loadDemoScene();
 extern void (*loadApplicationScene)();
-// The overlay's drawing state around its text: texturing off, so that the text shows the fonts'
-// colours, and the texture units given back to the scene as the last material left them.
-void beginOverlay();
-void endOverlay();
+// Around drawing that shows its own colours (the overlay's text, light markers): texturing off
+// on every unit, and the texture units given back to the scene as the last material left them.
+void beginFlatColours();
+void endFlatColours();
 // The labels of the two effect switches and their red "Yes" or "No", at the bottom left.
 void drawSwitchStates();
 // One frame; always true.
