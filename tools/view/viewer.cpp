@@ -6,6 +6,7 @@
 #include <GL/glu.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "app/bitmap_font.h"
@@ -200,6 +201,8 @@ void turnOrbit() {
     viewer.orbit.zoomBy(wheel);
 }
 
+}  // namespace
+
 bool handleViewerKeys() {
     if (pressed(VK_TAB)) nextCamera();
     if (pressed(keyL)) viewer.markersShown = !viewer.markersShown;
@@ -220,6 +223,8 @@ bool handleViewerKeys() {
     turnOrbit();
     return true;
 }
+
+namespace {
 
 void startViewer(const ViewOptions& options, bool picture) {
     viewer = Viewer{};
@@ -249,25 +254,7 @@ int answerAndPrint(const char* text, const char* caption, unsigned style) {
     return (style & 0x0F) == MB_YESNO ? IDYES : IDOK;
 }
 
-int drawPicture() {
-    const ViewOptions& options = viewer.options;
-    OffscreenFramebuffer target;
-    if (!target.create(options.width, options.height)) {
-        std::fprintf(stderr, "vorn-view: error: no offscreen picture of %dx%d can be drawn\n",
-                     options.width, options.height);
-        return 1;
-    }
-    resizeView(options.width, options.height);
-    initGlState();
-    if (const int code = refusal()) return code;
-    for (int frame = 0; frame < options.frames; ++frame) drawViewerScene();
-    if (!writePng(options.screenshot, options.width, options.height,
-                  readPixels(options.width, options.height))) {
-        std::fprintf(stderr, "vorn-view: error: could not write %s\n", options.screenshot.c_str());
-        return 1;
-    }
-    return 0;
-}
+std::unique_ptr<OffscreenFramebuffer> pictureTarget;
 
 }  // namespace
 
@@ -284,6 +271,20 @@ int runViewerWindow(const ViewOptions& options) {
 }
 
 int runViewerPicture(const ViewOptions& options) {
+    int code = openViewerPicture(options);
+    if (code == 0) {
+        drawViewerFrames(options.frames);
+        if (!writePng(options.screenshot, options.width, options.height, viewerPixels())) {
+            std::fprintf(stderr, "vorn-view: error: could not write %s\n",
+                         options.screenshot.c_str());
+            code = 1;
+        }
+    }
+    closeViewerPicture();
+    return code;
+}
+
+int openViewerPicture(const ViewOptions& options) {
     startViewer(options, true);
     // Nobody is there to answer: every box gets its default answer and is printed.
     setMessageBoxResponder(answerAndPrint);
@@ -291,7 +292,30 @@ int runViewerPicture(const ViewOptions& options) {
         std::fprintf(stderr, "vorn-view: error: no OpenGL context could be made\n");
         return 1;
     }
-    const int code = drawPicture();
+    pictureTarget = std::make_unique<OffscreenFramebuffer>();
+    if (!pictureTarget->create(options.width, options.height)) {
+        std::fprintf(stderr, "vorn-view: error: no offscreen picture of %dx%d can be drawn\n",
+                     options.width, options.height);
+        return 1;
+    }
+    resizeView(options.width, options.height);
+    initGlState();
+    return refusal();
+}
+
+void drawViewerFrames(int count) {
+    for (int frame = 0; frame < count; ++frame) drawViewerScene();
+}
+
+std::vector<unsigned char> viewerPixels() {
+    return readPixels(viewer.options.width, viewer.options.height);
+}
+
+void closeViewerPicture() {
+    if (pictureTarget) {
+        unloadScene(engine);
+        pictureTarget.reset();
+    }
     destroyOffscreenContext();
-    return code;
+    setMessageBoxResponder(nullptr);
 }
