@@ -16,6 +16,7 @@ namespace {
 inline constexpr Rgb nightLightBlue{77, 102, 255};  // (0.3, 0.4, 1) of scene/example.vnt
 inline constexpr Rgb green{0, 255, 0};
 inline constexpr Milliseconds settle(400);  // a few frames at the slowest
+inline constexpr Milliseconds reloadTimeout(5000);
 inline const std::string loadDoneTitle = "Information";
 
 // A PNG's size from its header; 0 x 0 when the file is not a PNG.
@@ -110,8 +111,8 @@ TEST_F(ViewerTest, KeysSwitchTheMarkersTheMapsAndTheViewAndF12WritesPictures) {
     ASSERT_TRUE(press(window->id, "F12"));
     ASSERT_TRUE(press(window->id, "F12"));
     for (const char* name : {"vorn-view-1.png", "vorn-view-2.png"}) {
-        ASSERT_TRUE(waitUntil([&] { return pngSize(directory / name).first > 0; }, Milliseconds(5000)))
-            << name;
+        const auto written = [&] { return pngSize(directory / name).first > 0; };
+        ASSERT_TRUE(waitUntil(written, Milliseconds(5000))) << name;
         EXPECT_EQ(pngSize(directory / name), std::make_pair(1024, 768)) << name;
     }
 
@@ -159,13 +160,13 @@ TEST_F(ViewerTest, RReadsTheEditedFileAgain) {
                          "MESH", "scene/2cube.vno", "FIN_FICHIER_VNT"});
     ASSERT_TRUE(screen.pressKey(window->id, "r", Milliseconds(120)));
     ASSERT_TRUE(answerBox(loadDoneTitle, "Return"));
-    EXPECT_TRUE(waitUntil([&] { return countColour(scene(), green, 16) > 200; }, Milliseconds(5000)));
+    EXPECT_TRUE(waitUntil([&] { return countColour(scene(), green, 16) > 200; }, reloadTimeout));
 
     // The key is heard again after the box took its release.
     write("edited.vnt", {"FICHIER_VNT", "MESH", "scene/2cube.vno", "FIN_FICHIER_VNT"});
     ASSERT_TRUE(screen.pressKey(window->id, "r", Milliseconds(120)));
     ASSERT_TRUE(answerBox(loadDoneTitle, "Return"));
-    EXPECT_TRUE(waitUntil([&] { return countColour(scene(), green, 16) < 20; }, Milliseconds(5000)));
+    EXPECT_TRUE(waitUntil([&] { return countColour(scene(), green, 16) < 20; }, reloadTimeout));
 }
 
 TEST_F(ViewerTest, APictureRunShowsNoWindow) {

@@ -148,9 +148,11 @@ bool X11Session::pressKey(WindowId window, const std::string& key, Milliseconds 
 
 bool X11Session::drag(WindowId window, int fromX, int fromY, int toX, int toY) {
     // In steps, with pauses: a program polling between frames sees the moves as a user's.
-    std::vector<std::string> arguments = {XDOTOOL_PROGRAM, "windowfocus", "--sync",
-                                          std::to_string(window), "mousemove", std::to_string(fromX),
-                                          std::to_string(fromY), "mousedown", "1"};
+    std::vector<std::string> arguments = {XDOTOOL_PROGRAM,       "windowfocus",
+                                          "--sync",              std::to_string(window),
+                                          "mousemove",           std::to_string(fromX),
+                                          std::to_string(fromY), "mousedown",
+                                          "1"};
     constexpr int steps = 8;
     for (int step = 1; step <= steps; ++step) {
         for (const std::string& word :

@@ -12,7 +12,9 @@ namespace {
 constexpr double degrees = 3.14159265358979323846 / 180.0;
 
 Vector3 minus(const Vector3& a, const Vector3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-double dot(const Vector3& a, const Vector3& b) { return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z; }
+double dot(const Vector3& a, const Vector3& b) {
+    return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z;
+}
 double length(const Vector3& a) { return std::sqrt(dot(a, a)); }
 
 // The corner's angle from the line of sight, against the half angle of the narrower side.

@@ -100,7 +100,8 @@ struct RefusalCase {
     const char* firstBox;  // with the path after it; "" for no box
 };
 
-class ViewedFileRefusal : public ViewedSceneTest, public ::testing::WithParamInterface<RefusalCase> {};
+class ViewedFileRefusal : public ViewedSceneTest,
+                          public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(ViewedFileRefusal, FollowsWhatTheLoaderOfItsKindSaid) {
     const std::string path = write("file", GetParam().content);
@@ -124,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "Fichier Non Valide:  "},
         RefusalCase{"SceneKindWithoutLineEnd", "FICHIER_VNT", false, "Fichier Non Valide:  "},
         RefusalCase{"MeshFileWithAMesh",
-                    "FICHIER_VNO\nnone\nFIN_ALL_MATERIAUX\nmesh\nm\n0,0,0\n0,0,0\n1,1,1\nFIN_MESH\n",
+                    "FICHIER_VNO\nnone\nFIN_ALL_MATERIAUX\nmesh\nm\n0,0,0\n0,0,0\n1,1,1\n"
+                    "FIN_MESH\n",
                     true, ""},
         RefusalCase{"NeitherKind", "FICHIER_XYZ\n", false, "Format de fichier inconnu"}),
     [](const auto& info) { return std::string(info.param.label); });

@@ -94,7 +94,8 @@ TEST_F(ViewerPictureTest, LightMarkersShowEachLightInItsColourAndLHidesThem) {
         EXPECT_GT(countNear(shown, colour, 8), countNear(hidden, colour, 8) + 50);
     }
     press('L');
-    EXPECT_EQ(countNear(frames(), toRgb(0.3f, 0.4f, 1.0f), 8), countNear(shown, toRgb(0.3f, 0.4f, 1.0f), 8));
+    const Rgb blue = toRgb(0.3f, 0.4f, 1.0f);
+    EXPECT_EQ(countNear(frames(), blue, 8), countNear(shown, blue, 8));
 }
 
 TEST_F(ViewerPictureTest, EachCameraGivesItsOwnPicture) {
@@ -145,7 +146,8 @@ struct SwitchCase {
     unsigned key;
 };
 
-class ViewerSwitches : public ViewerPictureTest, public ::testing::WithParamInterface<SwitchCase> {};
+class ViewerSwitches : public ViewerPictureTest,
+                       public ::testing::WithParamInterface<SwitchCase> {};
 
 // As in the demo: keypad 1 turns the detail map off, keypad 2 the bump map, which darkens the
 // cubes, so the cubes brighten without it.

@@ -63,7 +63,8 @@ ParseOutcome parseViewOptions(int argc, const char* const* argv, ViewOptions& op
         } else if (argument == "--size") {
             if (sizeGiven) return fail("--size given twice");
             if (!readSize(value, options.width, options.height))
-                return fail("--size wants WIDTHxHEIGHT in pixels, not '" + std::string(value) + "'");
+                return fail("--size wants WIDTHxHEIGHT in pixels, not '" + std::string(value) +
+                            "'");
             sizeGiven = true;
         } else if (argument == "--frames") {
             if (framesGiven) return fail("--frames given twice");
@@ -81,7 +82,8 @@ ParseOutcome parseViewOptions(int argc, const char* const* argv, ViewOptions& op
         } else if (argument.size() > 1 && argument[0] == '-') {
             return fail("unknown option " + std::string(argument));
         } else {
-            if (!options.path.empty()) return fail("one file at a time: '" + std::string(argument) + "'");
+            if (!options.path.empty())
+                return fail("one file at a time: '" + std::string(argument) + "'");
             if (argument.empty()) return fail("an empty file name");
             options.path = argument;
         }

@@ -65,7 +65,8 @@ bool loadViewedFile(Engine& engine, const char* path) {
     if (kindOf(first) == FileKind::mesh) return engine.load(path) != -1;
     // The scene loader gives no result; it refuses exactly what fails its kind test.
     engine.loadSceneDescription(path);
-    return first.read && first.whole && (first.text == "FICHIER_VNT" || first.text == "FICHIER_VNS");
+    return first.read && first.whole &&
+           (first.text == "FICHIER_VNT" || first.text == "FICHIER_VNS");
 }
 
 void unloadScene(Engine& engine) {

@@ -34,10 +34,10 @@ constexpr int orbitCamera = -1;
 struct Viewer {
     ViewOptions options;
     std::string fileName;
-    bool picture = false;       // drawn unseen for --screenshot: fixed time, no frame rate
-    bool refused = false;       // the last load of the file was refused
-    bool cameraMissing = false; // --camera named a camera the file does not have
-    int camera = orbitCamera;   // index in the engine's cameras, or the orbit view
+    bool picture = false;        // drawn unseen for --screenshot: fixed time, no frame rate
+    bool refused = false;        // the last load of the file was refused
+    bool cameraMissing = false;  // --camera named a camera the file does not have
+    int camera = orbitCamera;    // index in the engine's cameras, or the orbit view
     Orbit orbit;
     Bounds bounds;
     bool markersShown = true;
@@ -59,7 +59,9 @@ void chooseCamera(bool atStart) {
     const int cameras = int(engine.cameras.all().size());
     if (atStart) {
         viewer.cameraMissing = viewer.options.cameraGiven && viewer.options.camera >= cameras;
-        viewer.camera = cameras == 0 ? orbitCamera : viewer.options.camera % cameras;
+        viewer.camera = cameras == 0 ? orbitCamera
+                        : viewer.options.camera < cameras ? viewer.options.camera
+                                                          : 0;
     } else if (viewer.camera >= cameras) {
         viewer.camera = cameras == 0 ? orbitCamera : 0;
     }
