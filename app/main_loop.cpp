@@ -40,7 +40,7 @@ bool handleKeys() {
 
 }  // namespace
 
-int runMainLoop(bool (*drawFrame)(), bool (*afterFrame)()) {
+int runMainLoop(bool (*drawOneFrame)(), bool (*afterFrame)()) {
     bool done = false;
     int exitCode = 0;
     while (!done) {
@@ -59,7 +59,7 @@ int runMainLoop(bool (*drawFrame)(), bool (*afterFrame)()) {
             if (keyDown[VK_ESCAPE]) {
                 done = true;
             } else {
-                drawFrame();
+                drawOneFrame();
                 swapBuffers(deviceContext);
             }
         }
