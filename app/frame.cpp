@@ -28,12 +28,16 @@ void formatFrameRate(float rate, char (&buffer)[16]) {
     std::snprintf(buffer, sizeof buffer, "%d", whole);
 }
 
+void loadDemoScene() { engine.load("scene/2cube.vno"); }
+
+void (*loadApplicationScene)() = loadDemoScene;
+
 void startApplication() {
     frameTimer.start();
     smallFont.create(deviceContext, 1024, 768, "Arial", 20);
     titleFont.create(deviceContext, 1024, 768, "Twentieth Century Poster1", 30);
     engine.init();
-    engine.load("scene/2cube.vno");
+    loadApplicationScene();
 }
 
 bool drawScene() {
@@ -52,27 +56,35 @@ void drawFrameRate() {
     smallFont.setColor(1.0f, 1.0f, 1.0f);
 }
 
-void drawFrame() {
-    const float dt = frameTimer.elapsedSeconds(1);
-    viewAngleX += 4.0f * dt;
-    viewAngleY += 3.0f * dt;
-    glColor3f(1.0f, 1.0f, 1.0f);
-
-    // The text is drawn in the fonts' own colours: texturing is off for the overlay, and the
-    // texture units are given back to the scene exactly as the last material left them.
+void beginFlatColours() {
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT);
     engine.disableTexturing();
-    drawFrameRate();
-    titleFont.setColor(0.4f, 0.8f, 0.9f);
+}
+
+void endFlatColours() { glPopAttrib(); }
+
+void drawSwitchStates() {
     smallFont.setColor(0.1f, 0.2f, 0.9f);
-    titleFont.print(10, 40, "Vorn Engine Development");
     smallFont.print(10, 730, "Rendu de la map de Detail (touche 1): ");
     smallFont.print(10, 750, "Rendu de la map de Bump (touche 2): ");
     smallFont.setColor(1.0f, 0.0f, 0.0f);
     smallFont.print(330, 730, engine.isDetailEnabled() ? "Yes" : "No");
     smallFont.print(330, 750, engine.isBumpEnabled() ? "Yes" : "No");
     smallFont.setColor(1.0f, 1.0f, 1.0f);
-    glPopAttrib();
+}
+
+void drawFrame() {
+    const float dt = frameTimer.elapsedSeconds(1);
+    viewAngleX += 4.0f * dt;
+    viewAngleY += 3.0f * dt;
+    glColor3f(1.0f, 1.0f, 1.0f);
+
+    beginFlatColours();
+    drawFrameRate();
+    titleFont.setColor(0.4f, 0.8f, 0.9f);
+    titleFont.print(10, 40, "Vorn Engine Development");
+    drawSwitchStates();
+    endFlatColours();
 
     gluLookAt(0, 0, 1, 0, 0, 0, 0, 1, 0);
     glRotated(viewAngleX, 1, 0, 0);

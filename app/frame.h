@@ -4,6 +4,16 @@
 
 // Timer, fonts, engine start-up and the scene load, with the new context current.
 void startApplication();
+// The load that ends startApplication: the demo's own scene file, unless another program on
+// the same shell (the viewer) names its own.
+void loadDemoScene();
+extern void (*loadApplicationScene)();
+// Around drawing that shows its own colours (the overlay's text, light markers): texturing off
+// on every unit, and the texture units given back to the scene as the last material left them.
+void beginFlatColours();
+void endFlatColours();
+// The labels of the two effect switches and their red "Yes" or "No", at the bottom left.
+void drawSwitchStates();
 // One frame; always true.
 bool drawScene();
 void drawFrame();

@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdint>
+
 #include "app/frame.h"
 #include "app/shell_state.h"
 
@@ -41,6 +43,20 @@ void fillPixelFormat(int bits) {
     pixelFormat.cDepthBits = 16;
     pixelFormat.iLayerType = PFD_MAIN_PLANE;
     pixelFormatFilled = true;
+}
+
+// Client coordinates are signed 16-bit words: left of or above the window they are negative.
+void trackMouse(unsigned message, WParam wParam, LParam lParam) {
+    const int x = std::int16_t(lParam & 0xFFFF);
+    const int y = std::int16_t((lParam >> 16) & 0xFFFF);
+    if (message == WM_MOUSEMOVE && mouse.leftDown && (wParam & MK_LBUTTON)) {
+        mouse.dragX += x - mouse.x;
+        mouse.dragY += y - mouse.y;
+    }
+    if (message == WM_LBUTTONDOWN) mouse.leftDown = true;
+    if (message == WM_LBUTTONUP || !(wParam & MK_LBUTTON)) mouse.leftDown = false;
+    mouse.x = x;
+    mouse.y = y;
 }
 
 }  // namespace
@@ -186,6 +202,14 @@ LResult windowProcedure(WindowHandle window, unsigned message, WParam wParam, LP
     case WM_SIZE:
         resizeView(int(lParam & 0xFFFF), int((lParam >> 16) & 0xFFFF));
         return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        trackMouse(message, wParam, lParam);
+        break;  // noted, and handled by default as Windows does
+    case WM_MOUSEWHEEL:
+        mouse.wheelSteps += std::int16_t((wParam >> 16) & 0xFFFF) / WHEEL_DELTA;
+        break;
     default:
         break;
     }

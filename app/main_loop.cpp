@@ -40,11 +40,7 @@ bool handleKeys() {
 
 }  // namespace
 
-int runDemo() {
-    if (messageBox("Fullscreen Mode?", "Start FullScreen?", MB_YESNO | MB_ICONQUESTION) == IDNO)
-        fullscreenMode = false;
-    if (!openGlWindow("Vorn Engine Dev.", 1024, 768, 32, fullscreenMode)) return 0;
-
+int runMainLoop(bool (*drawOneFrame)(), bool (*afterFrame)()) {
     bool done = false;
     int exitCode = 0;
     while (!done) {
@@ -63,14 +59,21 @@ int runDemo() {
             if (keyDown[VK_ESCAPE]) {
                 done = true;
             } else {
-                drawScene();
+                drawOneFrame();
                 swapBuffers(deviceContext);
             }
         }
-        if (!handleKeys()) return 0;
+        if (!afterFrame()) return 0;
     }
     engine.shutdown();
     closeGlWindow();
     // Escape ends with 0 too, not with the code of whichever key message came last.
     return exitCode;
+}
+
+int runDemo() {
+    if (messageBox("Fullscreen Mode?", "Start FullScreen?", MB_YESNO | MB_ICONQUESTION) == IDNO)
+        fullscreenMode = false;
+    if (!openGlWindow("Vorn Engine Dev.", 1024, 768, 32, fullscreenMode)) return 0;
+    return runMainLoop(drawScene, handleKeys);
 }

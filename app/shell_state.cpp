@@ -13,6 +13,7 @@ bool windowActive = true;
 bool fullscreenMode = true;
 float viewAngleX = 0.0f;
 float viewAngleY = 0.0f;
+MouseState mouse;
 
 Engine engine;
 FrameTimer frameTimer;
@@ -25,4 +26,5 @@ void resetShellState() {
     fullscreenMode = true;
     viewAngleX = 0.0f;
     viewAngleY = 0.0f;
+    mouse = MouseState{};
 }

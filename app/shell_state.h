@@ -12,6 +12,16 @@ extern bool fullscreenMode;  // the window runs in an exclusive fullscreen displ
 extern float viewAngleX;     // degrees about the X axis
 extern float viewAngleY;     // degrees about the Y axis
 
+// The mouse as the window procedure saw it. Moves with the left button held and wheel steps
+// add up until a program takes them (the demo never does).
+struct MouseState {
+    bool leftDown = false;
+    int x = 0, y = 0;          // last position in client pixels
+    int dragX = 0, dragY = 0;  // pixels moved with the left button held
+    int wheelSteps = 0;        // notches, away from the user positive
+};
+extern MouseState mouse;
+
 extern Engine engine;
 extern FrameTimer frameTimer;
 extern BitmapFont smallFont;

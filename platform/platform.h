@@ -28,6 +28,12 @@ constexpr unsigned WM_KEYUP = 0x0101;
 constexpr unsigned WM_SYSKEYDOWN = 0x0104;
 constexpr unsigned WM_SYSKEYUP = 0x0105;
 constexpr unsigned WM_SYSCOMMAND = 0x0112;
+constexpr unsigned WM_MOUSEMOVE = 0x0200;  // lParam: x | y << 16 in client pixels
+constexpr unsigned WM_LBUTTONDOWN = 0x0201;
+constexpr unsigned WM_LBUTTONUP = 0x0202;
+constexpr unsigned WM_MOUSEWHEEL = 0x020A;  // high word of wParam: signed steps of WHEEL_DELTA
+constexpr WParam MK_LBUTTON = 0x0001;
+constexpr int WHEEL_DELTA = 120;
 
 constexpr WParam SC_SCREENSAVE = 0xF140;
 constexpr WParam SC_MONITORPOWER = 0xF170;
@@ -41,7 +47,8 @@ constexpr unsigned VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0
                    VK_END = 0x23, VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27,
                    VK_DOWN = 0x28, VK_INSERT = 0x2D, VK_DELETE = 0x2E, VK_NUMPAD0 = 0x60,
                    VK_NUMPAD1 = 0x61, VK_NUMPAD2 = 0x62, VK_MULTIPLY = 0x6A, VK_ADD = 0x6B,
-                   VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F, VK_F1 = 0x70;
+                   VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F, VK_F1 = 0x70,
+                   VK_F12 = 0x7B;
 
 // Message box styles and answers.
 constexpr unsigned MB_OK = 0x00, MB_YESNO = 0x04, MB_ICONSTOP = 0x10, MB_ICONQUESTION = 0x20,

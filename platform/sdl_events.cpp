@@ -69,6 +69,27 @@ void post(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
     if (window != 0) state().queue.push_back(Message{window, message, wParam, lParam});
 }
 
+LParam pointAt(Sint32 x, Sint32 y) { return LParam(x & 0xFFFF) | (LParam(y & 0xFFFF) << 16); }
+
+// Mouse messages as Windows words them: the left button and the wheel; other buttons are not
+// used by the programs.
+void translateMouse(const SDL_Event& event) {
+    if (event.type == SDL_MOUSEMOTION) {
+        const WParam buttons = (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0;
+        post(handleOf(event.motion.windowID), WM_MOUSEMOVE, buttons,
+             pointAt(event.motion.x, event.motion.y));
+    } else if (event.type == SDL_MOUSEWHEEL) {
+        int steps = event.wheel.y;
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
+        const WParam delta = WParam(std::uint16_t(std::int16_t(steps * WHEEL_DELTA)));
+        post(handleOf(event.wheel.windowID), WM_MOUSEWHEEL, delta << 16, 0);
+    } else if (event.button.button == SDL_BUTTON_LEFT) {
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        post(handleOf(event.button.windowID), down ? WM_LBUTTONDOWN : WM_LBUTTONUP,
+             down ? MK_LBUTTON : 0, pointAt(event.button.x, event.button.y));
+    }
+}
+
 void translate(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
@@ -112,6 +133,12 @@ void translate(const SDL_Event& event) {
         }
         return;
     }
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL:
+        translateMouse(event);
+        return;
     case SDL_QUIT:  // a termination signal: treat it as the close button
         post(onlyWindow(), WM_CLOSE, 0, 0);
         return;

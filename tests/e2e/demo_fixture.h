@@ -85,7 +85,7 @@ protected:
     X11Session screen;
     ChildProcess demo;
 
-private:
+    // A file under the artifacts directory named after the running test.
     std::string artifactPath(const std::string& extension) const;
 };
 

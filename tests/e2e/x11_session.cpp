@@ -8,6 +8,7 @@
 #include <X11/extensions/Xfixes.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace e2e {
@@ -144,6 +145,37 @@ bool X11Session::pressKey(WindowId window, const std::string& key, Milliseconds 
     std::snprintf(seconds, sizeof seconds, "%.3f", double(hold.count()) / 1000.0);
     return tool({XDOTOOL_PROGRAM, "windowfocus", "--sync", std::to_string(window), "keydown", key,
                  "sleep", seconds, "keyup", key});
+}
+
+bool X11Session::drag(WindowId window, int fromX, int fromY, int toX, int toY) {
+    // In steps, with pauses: a program polling between frames sees the moves as a user's.
+    std::vector<std::string> arguments = {XDOTOOL_PROGRAM,       "windowfocus",
+                                          "--sync",              std::to_string(window),
+                                          "mousemove",           std::to_string(fromX),
+                                          std::to_string(fromY), "mousedown",
+                                          "1"};
+    constexpr int steps = 8;
+    for (int step = 1; step <= steps; ++step) {
+        for (const std::string& word :
+             {std::string("sleep"), std::string("0.05"), std::string("mousemove"),
+              std::to_string(fromX + (toX - fromX) * step / steps),
+              std::to_string(fromY + (toY - fromY) * step / steps)})
+            arguments.push_back(word);
+    }
+    for (const char* word : {"sleep", "0.05", "mouseup", "1"}) arguments.push_back(word);
+    return tool(arguments);
+}
+
+bool X11Session::turnWheel(WindowId window, int x, int y, int notches) {
+    const std::string button = notches > 0 ? "4" : "5";
+    std::vector<std::string> arguments = {XDOTOOL_PROGRAM, "windowfocus", "--sync",
+                                          std::to_string(window), "mousemove", std::to_string(x),
+                                          std::to_string(y)};
+    for (int i = 0; i < std::abs(notches); ++i)
+        for (const std::string& word : {std::string("click"), button, std::string("sleep"),
+                                        std::string("0.05")})
+            arguments.push_back(word);
+    return tool(arguments);
 }
 
 bool X11Session::requestClose(WindowId window) {

@@ -73,6 +73,10 @@ public:
     // IconicState) that programs send to the root window; true when one has come since.
     void watchMinimiseRequests();
     bool minimiseRequested();
+    // Left button down at one point of the screen, moved to another in steps, and up there.
+    bool drag(WindowId window, int fromX, int fromY, int toX, int toY);
+    // Wheel notches at a point: positive away from the user (button 4), negative towards.
+    bool turnWheel(WindowId window, int x, int y, int notches);
 
     // What a window manager's close button sends: WM_PROTOCOLS with WM_DELETE_WINDOW.
     bool requestClose(WindowId window);

@@ -1,0 +1,156 @@
+// Pictures, colours, scratch files and program runs for the viewer's tests.
+#include "tests/view/picture_support.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <stb_image.h>
+#include <stb_image_write.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace viewtest {
+
+namespace {
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+bool near(Rgb a, Rgb b, int tolerance) {
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+           std::abs(a.b - b.b) <= tolerance;
+}
+
+}  // namespace
+
+Rgb toRgb(float r, float g, float b) {
+    return {int(std::lround(r * 255)), int(std::lround(g * 255)), int(std::lround(b * 255))};
+}
+
+Rgb Picture::at(int x, int y) const {
+    const std::size_t i = (std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3;
+    return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+Picture readPng(const fs::path& path) {
+    Picture picture;
+    int channels = 0;
+    unsigned char* data = stbi_load(path.c_str(), &picture.width, &picture.height, &channels, 3);
+    if (data == nullptr) return Picture{};
+    picture.rgb.assign(data, data + std::size_t(picture.width) * std::size_t(picture.height) * 3);
+    stbi_image_free(data);
+    return picture;
+}
+
+bool writePng(const Picture& picture, const fs::path& path) {
+    stbi_flip_vertically_on_write(0);
+    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, picture.rgb.data(),
+                          picture.width * 3) != 0;
+}
+
+Picture reduced(const Picture& picture, int factor) {
+    Picture small{picture.width / factor, picture.height / factor, {}};
+    for (int y = 0; y < small.height; ++y)
+        for (int x = 0; x < small.width; ++x) {
+            int sum[3] = {0, 0, 0};
+            for (int dy = 0; dy < factor; ++dy)
+                for (int dx = 0; dx < factor; ++dx) {
+                    const Rgb p = picture.at(x * factor + dx, y * factor + dy);
+                    sum[0] += p.r, sum[1] += p.g, sum[2] += p.b;
+                }
+            for (int channel : sum)
+                small.rgb.push_back(static_cast<unsigned char>(channel / (factor * factor)));
+        }
+    return small;
+}
+
+Picture fromGl(const std::vector<unsigned char>& pixels, int width, int height) {
+    Picture picture{width, height, {}};
+    const std::size_t row = std::size_t(width) * 3;
+    for (int y = height - 1; y >= 0; --y)
+        picture.rgb.insert(picture.rgb.end(), pixels.begin() + std::ptrdiff_t(row * std::size_t(y)),
+                           pixels.begin() + std::ptrdiff_t(row * std::size_t(y + 1)));
+    return picture;
+}
+
+int countNear(const Picture& picture, Rgb colour, int tolerance) {
+    int count = 0;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) count += near(picture.at(x, y), colour, tolerance);
+    return count;
+}
+
+int differingPixels(const Picture& a, const Picture& b, int threshold) {
+    if (a.width != b.width || a.height != b.height) return -1;
+    int count = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) count += !near(a.at(x, y), b.at(x, y), threshold);
+    return count;
+}
+
+double meanBrightness(const Picture& picture, int top, int bottom) {
+    double sum = 0;
+    long pixels = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < picture.width; ++x, ++pixels) {
+            const Rgb p = picture.at(x, y);
+            sum += (p.r + p.g + p.b) / 3.0;
+        }
+    return pixels == 0 ? 0 : sum / double(pixels);
+}
+
+ScratchDirectory::ScratchDirectory() {
+    static int made = 0;
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string("vorn-view-") + std::to_string(::getpid()) + "-" +
+                       std::to_string(++made) + "-" + test->test_suite_name() + "-" + test->name();
+    for (char& c : name)
+        if (c == '/') c = '_';
+    root = fs::temp_directory_path() / name;
+    fs::create_directories(root);
+}
+
+ScratchDirectory::~ScratchDirectory() {
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+}
+
+std::string ScratchDirectory::write(const std::string& name,
+                                    const std::vector<std::string>& lines) const {
+    std::ofstream out(root / name, std::ios::binary);
+    for (const std::string& line : lines) out << line << '\n';
+    return (root / name).string();
+}
+
+ProgramRun runViewer(const std::vector<std::string>& arguments, bool onDisplay) {
+    ScratchDirectory output;
+    std::string command = std::string("cd ") + quoted(VORN_SOURCE_DIR) + " && " +
+                          (onDisplay ? "" : "env -u DISPLAY ") + quoted(VORN_VIEW);
+    for (const std::string& argument : arguments) command += " " + quoted(argument);
+    command += " >" + quoted(output.path("out").string()) + " 2>" +
+               quoted(output.path("err").string());
+    const int status = std::system(command.c_str());
+    ProgramRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = contentOf(output.path("out"));
+    run.err = contentOf(output.path("err"));
+    return run;
+}
+
+}  // namespace viewtest

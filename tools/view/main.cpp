@@ -1,0 +1,23 @@
+// vorn-view: shows a scene description or a mesh file with its cameras and lights, in a window
+// or, with --frames and --screenshot, as a picture drawn without showing anything.
+#include <cstdio>
+#include <string>
+
+#include "tools/view/view_options.h"
+#include "tools/view/viewer.h"
+
+int main(int argc, char** argv) {
+    ViewOptions options;
+    std::string error;
+    switch (parseViewOptions(argc, argv, options, error)) {
+    case ParseOutcome::help:
+        std::fputs(viewUsage, stdout);
+        return 0;
+    case ParseOutcome::usageError:
+        std::fprintf(stderr, "vorn-view: error: %s\n%s", error.c_str(), viewUsage);
+        return 2;
+    case ParseOutcome::run:
+        break;
+    }
+    return options.headless() ? runViewerPicture(options) : runViewerWindow(options);
+}
