@@ -107,6 +107,9 @@ bool LineChecker::read(const Role* role, std::size_t maxChars) {
 }
 
 void LineChecker::checkMisplacedKeyword(const Role& role) {
+    // Most lines begin with no keyword's first letter.
+    if (current.length == 0 || misplacedFirstLetters.find(current.text[0]) == std::string::npos)
+        return;
     for (std::string_view keyword : misplacedKeywords) {
         if (!begins(keyword) || (role.orKeyword != nullptr && keyword == role.orKeyword)) continue;
         report(0, Severity::warning, misplacedCode,
@@ -164,11 +167,12 @@ void LineChecker::reportNumberExpected(const Role& role, const char* label, cons
 // after a value of a list).
 void LineChecker::checkNumber(const Role& role, const char* label, float value, const char* number,
                               const char* after, const char* stop) {
+    const char* ignored = skipBlanks(after, stop);
+    if (ignored == stop && std::isfinite(value)) return;  // most numbers: nothing to say
     const std::string written(number, std::size_t(after - number));
     if (!std::isfinite(value))
         report(std::size_t(number - current.text), Severity::error, "not-finite",
                subject(role, label) + " is " + quoted(written) + ", which is not a finite number");
-    const char* ignored = skipBlanks(after, stop);
     if (ignored == stop) return;
     const std::string_view text(ignored, std::size_t(stop - ignored));
     const bool moreValues = label == nullptr && text.front() == ',' &&

@@ -69,6 +69,8 @@ public:
     void warnOfKeywords(std::span<const std::string_view> keywords, const char* code,
                         Consequence consequence) {
         misplacedKeywords = keywords;
+        misplacedFirstLetters.clear();
+        for (std::string_view keyword : keywords) misplacedFirstLetters += keyword.front();
         misplacedCode = code;
         misplacedConsequence = consequence;
     }
@@ -114,6 +116,7 @@ private:
     std::size_t previousMaxChars = lineChars;
     Role previousRole;
     std::span<const std::string_view> misplacedKeywords;
+    std::string misplacedFirstLetters;
     const char* misplacedCode = "";
     Consequence misplacedConsequence = nullptr;
 };
