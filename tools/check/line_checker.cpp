@@ -80,13 +80,16 @@ bool LineChecker::read(const Role* role, std::size_t maxChars) {
         return false;
     }
     if (previousCut) {
-        // The rest of a line too long for the reader: the engine takes it as the next line.
+        // The rest of a line too long for the reader: the engine takes it as the next line,
+        // if it reads on at all.
         columnOffset += pieceLength;
-        const bool wrap = previousMaxChars < lineChars;
-        report(place(), Severity::error, wrap ? "wrap-line-too-long" : "line-too-long",
-               describe(previousRole) + " is longer than " +
-                   std::to_string(previousMaxChars - 1) + " characters; the engine reads the rest, " +
-                   quoted(text()) + ", as " + describe(role != nullptr ? *role : Role{"the next line"}));
+        if (role != nullptr)
+            report(place(), Severity::error,
+                   previousMaxChars < lineChars ? "wrap-line-too-long" : "line-too-long",
+                   describe(previousRole) + " is longer than " +
+                       std::to_string(previousMaxChars - 1) +
+                       " characters; the engine reads the rest, " + quoted(text()) + ", as " +
+                       describe(*role));
     } else {
         ++lineNumber;
         columnOffset = 0;

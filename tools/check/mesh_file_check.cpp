@@ -94,6 +94,7 @@ private:
             if (!lines.read(Role{"the wrap line", Owner::texture, entry}, MeshFileReader::wrapLineChars))
                 return;
             const bool repeat = lines.begins("REPEAT");
+            if (!repeat) checkClampMeant();
             if (entry >= MeshFileReader::maxTextureEntries) {
                 if (entry == MeshFileReader::maxTextureEntries)
                     lines.report(namePlace, Severity::error, "too-many-textures",
@@ -109,6 +110,21 @@ private:
                 values->textureRepeats.push_back(repeat);
             }
         }
+    }
+
+    // A wrap line that seems meant to be "REPEAT" (other letter case, blanks before it)
+    // clamps its texture all the same.
+    void checkClampMeant() {
+        std::string_view text = lines.text();
+        const std::size_t blanks = text.find_first_not_of(" \t");
+        if (blanks == std::string_view::npos) return;
+        text.remove_prefix(blanks);
+        if (text.size() < 6) return;
+        for (std::size_t i = 0; i < 6; ++i)
+            if ((text[i] & ~0x20) != "REPEAT"[i]) return;
+        lines.report(blanks, Severity::warning, "repeat-misspelt",
+                     quoted(lines.text()) + " is not 'REPEAT' at the start of the line; the "
+                     "engine clamps this texture");
     }
 
     void checkMaterials() {
