@@ -2,6 +2,8 @@
 // worked scene description) is reported at its exact place, with its severity and code.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -195,6 +197,26 @@ TEST_F(CheckTest, AnUnknownFirstLineIsJudgedByTheFileName) {
     write("a.vno", "FICHIER\n");
     EXPECT_NE(check("a.vnt").at(0).message.find("'FICHIER_VNT'"), std::string::npos);
     EXPECT_NE(check("a.vno").at(0).message.find("'FICHIER_VNO'"), std::string::npos);
+}
+
+// Scene descriptions with random damage: every finding lies in the file that it names.
+TEST_F(CheckTest, RandomlyDamagedSceneDescriptionsAreReadSafely) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        const std::string text = checktext::damaged(checktext::sceneExample, random);
+        write("damaged.vnt", text);
+        const int lineCount = int(std::count(text.begin(), text.end(), '\n')) + 1;
+        for (const Finding& f : check("damaged.vnt")) {
+            if (f.file != "damaged.vnt") continue;
+            EXPECT_GE(f.line, 1);
+            EXPECT_LE(f.line, lineCount);
+            EXPECT_GE(f.column, 1);
+        }
+        if (HasFailure()) {
+            ADD_FAILURE() << "round " << round << ":\n" << text;
+            return;
+        }
+    }
 }
 
 TEST(CheckReport, PrintsFindingsAsCompilersDo) {

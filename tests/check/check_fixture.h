@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,24 @@ inline std::vector<std::string> splitLines(const std::string& text) {
         const std::size_t lf = text.find('\n', at);
         out.push_back(text.substr(at, lf - at));
         at = lf + 1;
+    }
+    return out;
+}
+
+// `text` with random damage: bytes changed, lost or doubled, long runs added, the end cut off.
+inline std::string damaged(const std::string& text, std::mt19937& random) {
+    static const std::string bytes(",,  \n\n\r\t\0-.e5x0F", 16);
+    std::string out = text;
+    for (int damage = int(random() % 3); damage >= 0; --damage) {
+        const std::size_t at = random() % out.size();
+        switch (random() % 5) {
+        case 0: out[at] = bytes[random() % bytes.size()]; break;
+        case 1: out.erase(at, 1 + random() % 12); break;
+        case 2: out.insert(at, out.substr(at, 1 + random() % 300)); break;
+        case 3: out.insert(at, std::string(1 + random() % 300, 'x')); break;
+        default: out = out.substr(0, at); break;
+        }
+        if (out.empty()) out = text.substr(0, 12);
     }
     return out;
 }

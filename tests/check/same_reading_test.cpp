@@ -3,6 +3,7 @@
 // every message box the loaders show for a file has a diagnostic of the checker behind it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <filesystem>
@@ -121,6 +122,30 @@ TEST_F(SameReading, OnEveryBrokenMeshFile) {
         write("broken.vno", c.text);
         meshes.clear();
         compare("broken.vno");
+    }
+}
+
+// Random damage to the worked example: bytes changed, lost or doubled, lines lost or doubled.
+// Whatever the file has become, both read the same values, and every finding lies in the file.
+TEST_F(SameReading, OnRandomlyDamagedFiles) {
+    std::mt19937 random(10);
+    const std::string example = meshtext::workedExample;
+    for (int round = 0; round < 400; ++round) {
+        const std::string text = checktext::damaged(example, random);
+        write("damaged.vno", text);
+        meshes.clear();
+        compare("damaged.vno");
+        const int lineCount = int(std::count(text.begin(), text.end(), '\n')) + 1;
+        for (const Finding& f : check("damaged.vno")) {
+            EXPECT_GE(f.line, 1);
+            EXPECT_LE(f.line, lineCount);
+            EXPECT_GE(f.column, 1);
+            EXPECT_FALSE(f.message.empty());
+        }
+        if (HasFailure()) {
+            ADD_FAILURE() << "round " << round << ":\n" << text;
+            return;
+        }
     }
 }
 
