@@ -139,13 +139,14 @@ void LineChecker::checkKeywordEnd(std::string_view keyword) {
 }
 
 void LineChecker::checkNothingAfter(std::string_view endKeyword) {
+    // Blank lines at the end are common and harmless; the first line of text is reported.
     while (read(nullptr)) {
-        if (restFrom(current.text).empty()) continue;
-        report(restFrom(current.text).data() - current.text, Severity::warning, "text-after-end",
+        const std::string_view rest = restFrom(current.text);
+        if (rest.empty()) continue;
+        report(std::size_t(rest.data() - current.text), Severity::warning, "text-after-end",
                "the engine reads nothing after '" + std::string(endKeyword) +
                    "'; this line and those after it are ignored");
-        while (read(nullptr)) {
-        }
+        return;
     }
 }
 
@@ -160,7 +161,9 @@ void LineChecker::reportNumberExpected(const Role& role, const char* label, cons
     const std::string_view rest = restFrom(at);
     std::string message = describe(role) + " expects " + expectation;
     if (label != nullptr) message += std::string(" for ") + label;
-    message += ", found " + (rest.empty() ? std::string("an empty line") : quoted(rest));
+    message += ", found " + (!rest.empty()          ? quoted(rest)
+                             : current.length == 0 ? std::string("an empty line")
+                                                   : std::string("only blanks"));
     report(std::size_t(rest.data() - current.text), Severity::error, "number-expected",
            message + "; the engine reads 0");
 }

@@ -80,7 +80,7 @@ private:
     }
 
     void checkTextures() {
-        if (!lines.read(Role{"'TEXTURE' or the first line of the materials section"})) return;
+        if (!lines.read(Role{"the second line, 'TEXTURE' or a line the engine skips"})) return;
         if (!lines.begins("TEXTURE")) return;  // no textures section; the line is used up
         lines.checkKeywordEnd("TEXTURE");
         for (int entry = 0;; ++entry) {
