@@ -16,7 +16,8 @@ namespace {
 constexpr std::size_t fileNameChars = 224;
 
 bool endsWith(const std::string& text, std::string_view end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 }  // namespace
@@ -41,8 +42,9 @@ bool CheckRun::checkPath(const std::string& path, std::string& reason) {
     }
     lines.read(nullptr);
     // A first line of neither kind: the name tells which loader the author meant.
-    const bool scene = isSceneDescriptionKind(lines) ||
-                       (!lines.begins("FICHIER_VNO") && (endsWith(path, ".vnt") || endsWith(path, ".vns")));
+    const bool scene =
+        isSceneDescriptionKind(lines) ||
+        (!lines.begins("FICHIER_VNO") && (endsWith(path, ".vnt") || endsWith(path, ".vns")));
     checkOpened(lines, scene, nullptr);
     return true;
 }
@@ -60,8 +62,10 @@ void CheckRun::checkMeshFile(const std::string& path, MeshFileValues* values) {
 
 void CheckRun::checkOpened(LineChecker& lines, bool sceneDescription, MeshFileValues* values) {
     const std::size_t first = found.size();
-    if (sceneDescription) checkSceneDescriptionLines(lines, *this);
-    else checkMeshFileLines(lines, *this, values);
+    if (sceneDescription)
+        checkSceneDescriptionLines(lines, *this);
+    else
+        checkMeshFileLines(lines, *this, values);
     // Some findings are made once a block or face has been read whole; a file's findings are
     // told in the order of their places all the same.
     std::stable_sort(found.begin() + std::ptrdiff_t(first), found.end(),
@@ -107,8 +111,9 @@ void CheckRun::checkImageName(LineChecker& lines, Place place, const std::string
         return;
     case ImageStatus::unreadable:
         lines.report(place, Severity::error, "image-unreadable",
-                     "the image '" + name + "' cannot be read by the engine's image code; "
-                     "the engine draws without it");
+                     "the image '" + name +
+                         "' cannot be read by the engine's image code; "
+                         "the engine draws without it");
         return;
     }
 }

@@ -38,7 +38,8 @@ std::string describe(const Role& role) {
     case Role::Owner::material: out += " of material " + std::to_string(role.item); break;
     case Role::Owner::face: out += " of face " + std::to_string(role.item); break;
     case Role::Owner::corner:
-        out += " of corner " + std::to_string(role.corner) + " of face " + std::to_string(role.item);
+        out +=
+            " of corner " + std::to_string(role.corner) + " of face " + std::to_string(role.item);
         break;
     case Role::Owner::camera: out += " of camera " + std::to_string(role.item); break;
     case Role::Owner::light: out += " of light " + std::to_string(role.item); break;
@@ -71,8 +72,8 @@ bool LineChecker::read(const Role* role, std::size_t maxChars) {
         fileEnded = true;
         if (role != nullptr) {
             // At the end of the last line, where the next one would have begun.
-            const Place end = lineNumber == 0 ? Place{}
-                                              : Place{lineNumber, int(columnOffset + pieceLength) + 1};
+            const Place end =
+                lineNumber == 0 ? Place{} : Place{lineNumber, int(columnOffset + pieceLength) + 1};
             report(end, Severity::error, "unexpected-end",
                    "the file ends here; expected " + describe(*role));
         }
@@ -161,7 +162,7 @@ void LineChecker::reportNumberExpected(const Role& role, const char* label, cons
     const std::string_view rest = restFrom(at);
     std::string message = describe(role) + " expects " + expectation;
     if (label != nullptr) message += std::string(" for ") + label;
-    message += ", found " + (!rest.empty()          ? quoted(rest)
+    message += ", found " + (!rest.empty()         ? quoted(rest)
                              : current.length == 0 ? std::string("an empty line")
                                                    : std::string("only blanks"));
     report(std::size_t(rest.data() - current.text), Severity::error, "number-expected",
@@ -241,8 +242,9 @@ void LineChecker::floatList(const Role& role, float* values, int count, const ch
         if (start == end) {
             // The line ran out: the values still to come all read as 0.
             if (i == 0)
-                reportNumberExpected(role, nullptr, at,
-                                     std::to_string(count) + " numbers (" + nameList(names, 0, count) + ")");
+                reportNumberExpected(
+                    role, nullptr, at,
+                    std::to_string(count) + " numbers (" + nameList(names, 0, count) + ")");
             else
                 report(std::size_t(end - begin), Severity::error, "too-few-values",
                        describe(role) + " holds " + std::to_string(i) + " of its " +
@@ -257,17 +259,19 @@ void LineChecker::floatList(const Role& role, float* values, int count, const ch
         const bool lastComma = comma == end && i + 1 < count;
         if (after == at && lastComma && i == 0) {
             // Text without a number or a comma: the line holds none of its values.
-            reportNumberExpected(role, nullptr, at,
-                                 std::to_string(count) + " numbers (" + nameList(names, 0, count) + ")");
+            reportNumberExpected(
+                role, nullptr, at,
+                std::to_string(count) + " numbers (" + nameList(names, 0, count) + ")");
             return;
         }
         if (after == at)
             reportNumberExpected(role, names[i], at, "a number");
-        else if (!lastComma)
+        else if (!lastComma && (after != comma || !std::isfinite(values[i])))
             checkNumber(role, names[i], values[i], start, after, comma);
         if (lastComma) {
             // No comma after this value: the engine finds no more values on the line.
-            if (after != at && !std::isfinite(values[i])) checkNumber(role, names[i], values[i], start, after, after);
+            if (after != at && !std::isfinite(values[i]))
+                checkNumber(role, names[i], values[i], start, after, after);
             report(std::size_t(skipBlanks(after, end) - begin), Severity::error, "too-few-values",
                    describe(role) + " holds " + std::to_string(i + 1) + " of its " +
                        std::to_string(count) + " values (" + nameList(names, 0, count) +

@@ -15,10 +15,10 @@
 // What a line is for, put into words only when something about it is reported.
 struct Role {
     enum class Owner { file, texture, material, mesh, face, corner, camera, light };
-    const char* what = "";          // "the base scroll u"
+    const char* what = "";  // "the base scroll u"
     Owner owner = Owner::file;
-    int item = 0;                   // the texture, material, face, camera or light number
-    int corner = 0;                 // 1 to 3
+    int item = 0;                     // the texture, material, face, camera or light number
+    int corner = 0;                   // 1 to 3
     const char* orKeyword = nullptr;  // the keyword that may stand here instead
     bool keywordsExpected = false;    // a line read to be told apart by its keyword
 };

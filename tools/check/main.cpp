@@ -34,11 +34,14 @@ int main(int argc, char** argv) {
             std::fputs(usageText, stdout);
             return 0;
         }
-        if (!optionsEnded && argument == "--json") json = true;
-        else if (!optionsEnded && argument == "--") optionsEnded = true;
+        if (!optionsEnded && argument == "--json")
+            json = true;
+        else if (!optionsEnded && argument == "--")
+            optionsEnded = true;
         else if (!optionsEnded && argument.size() > 1 && argument[0] == '-')
             return usageError("unknown option '" + argument + "'");
-        else paths.push_back(argument);
+        else
+            paths.push_back(argument);
     }
     if (paths.empty()) return usageError("no file to check");
 

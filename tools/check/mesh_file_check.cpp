@@ -45,8 +45,8 @@ public:
         : lines(lines), run(run), values(values) {}
 
     void check() {
-        if (!magicLineIsRight()) return;
-        lines.warnOfKeywords(sectionEnds, "misplaced-keyword", linesAmiss);  // the engine refuses the file and reads no further
+        if (!magicLineIsRight()) return;  // the engine refuses the file and reads no further
+        lines.warnOfKeywords(sectionEnds, "misplaced-keyword", linesAmiss);
         checkTextures();
         if (!lines.ended()) checkMaterials();
         if (!lines.ended()) checkMesh();
@@ -64,18 +64,22 @@ private:
         if (first.hasLineEnd && first.rawLength == magic.size() && lines.text() == magic)
             return true;
         if (lines.begins(magic) && first.rawLength > magic.size())
-            lines.report(magic.size(), Severity::error, "bad-first-line",
-                         "the first line must be exactly 'FICHIER_VNO'; the engine refuses the "
-                         "file because of " + quoted(std::string_view(first.text, first.rawLength).substr(magic.size())));
+            lines.report(
+                magic.size(), Severity::error, "bad-first-line",
+                "the first line must be exactly 'FICHIER_VNO'; the engine refuses the "
+                "file because of " +
+                    quoted(std::string_view(first.text, first.rawLength).substr(magic.size())));
         else if (lines.begins(magic))
-            lines.report(magic.size(), Severity::error, "bad-first-line",
-                         "the first line 'FICHIER_VNO' has no line end; the engine refuses the file");
+            lines.report(
+                magic.size(), Severity::error, "bad-first-line",
+                "the first line 'FICHIER_VNO' has no line end; the engine refuses the file");
         else
-            lines.report(0, Severity::error, "bad-first-line",
-                         "the first line must be 'FICHIER_VNO', found " +
-                             (first.rawLength == 0 ? std::string("an empty line")
-                                                   : quoted(std::string_view(first.text, first.rawLength))) +
-                             "; the engine refuses the file");
+            lines.report(
+                0, Severity::error, "bad-first-line",
+                "the first line must be 'FICHIER_VNO', found " +
+                    (first.rawLength == 0 ? std::string("an empty line")
+                                          : quoted(std::string_view(first.text, first.rawLength))) +
+                    "; the engine refuses the file");
         return false;
     }
 
@@ -91,14 +95,16 @@ private:
             }
             const Place namePlace = lines.place();
             const std::string name(lines.text());
-            if (!lines.read(Role{"the wrap line", Owner::texture, entry}, MeshFileReader::wrapLineChars))
+            if (!lines.read(Role{"the wrap line", Owner::texture, entry},
+                            MeshFileReader::wrapLineChars))
                 return;
             const bool repeat = lines.begins("REPEAT");
             if (!repeat) checkClampMeant();
             if (entry >= MeshFileReader::maxTextureEntries) {
                 if (entry == MeshFileReader::maxTextureEntries)
                     lines.report(namePlace, Severity::error, "too-many-textures",
-                                 "texture " + std::to_string(entry) + " is one too many: a mesh file holds at most " +
+                                 "texture " + std::to_string(entry) +
+                                     " is one too many: a mesh file holds at most " +
                                      std::to_string(MeshFileReader::maxTextureEntries) +
                                      " texture entries, and the engine drops the rest");
                 continue;
@@ -123,20 +129,24 @@ private:
         for (std::size_t i = 0; i < 6; ++i)
             if ((text[i] & ~0x20) != "REPEAT"[i]) return;
         lines.report(blanks, Severity::warning, "repeat-misspelt",
-                     quoted(lines.text()) + " is not 'REPEAT' at the start of the line; the "
-                     "engine clamps this texture");
+                     quoted(lines.text()) +
+                         " is not 'REPEAT' at the start of the line; the "
+                         "engine clamps this texture");
     }
 
     void checkMaterials() {
         for (int block = 0;; ++block) {
-            if (!lines.read(Role{"the header line", Owner::material, block, 0, "FIN_ALL_MATERIAUX"}))
+            if (!lines.read(
+                    Role{"the header line", Owner::material, block, 0, "FIN_ALL_MATERIAUX"}))
                 return;
             if (lines.begins("FIN_ALL_MATERIAUX")) {
                 lines.checkKeywordEnd("FIN_ALL_MATERIAUX");
                 return;
             }
             const Place header = lines.place();
-            const auto role = [block](const char* what) { return Role{what, Owner::material, block}; };
+            const auto role = [block](const char* what) {
+                return Role{what, Owner::material, block};
+            };
             MaterialValues m;
             skip(role("the base layer line"));
             m.baseTexture = intLine(role("the base texture index"));
@@ -160,7 +170,8 @@ private:
             if (block >= MeshFileReader::maxMaterialBlocks) {
                 if (block == MeshFileReader::maxMaterialBlocks)
                     lines.report(header, Severity::error, "too-many-materials",
-                                 "material " + std::to_string(block) + " is one too many: a mesh file holds at most " +
+                                 "material " + std::to_string(block) +
+                                     " is one too many: a mesh file holds at most " +
                                      std::to_string(MeshFileReader::maxMaterialBlocks) +
                                      " material blocks, and the engine drops the rest");
                 continue;
@@ -175,14 +186,15 @@ private:
 
     void checkTextureIndex(Place at, const Role& role, int index, bool noneAllowed) {
         if ((index >= 0 && index < textureEntries) || (noneAllowed && index == -1)) return;
-        const std::string entries = textureEntries == 0 ? "there are no texture entries"
+        const std::string entries = textureEntries == 0   ? "there are no texture entries"
                                     : textureEntries == 1 ? "the only texture entry is 0"
                                                           : "the texture entries are 0 to " +
                                                                 std::to_string(textureEntries - 1);
         lines.report(at, Severity::error, "bad-texture-index",
                      describe(role) + " is " + std::to_string(index) + ", but " + entries +
-                         (noneAllowed ? " (or -1 for none)"
-                                      : index == -1 ? "; a material cannot go without its base texture" : "") +
+                         (noneAllowed   ? " (or -1 for none)"
+                          : index == -1 ? "; a material cannot go without its base texture"
+                                        : "") +
                          "; the engine draws without this texture");
     }
 
@@ -193,7 +205,8 @@ private:
         const std::string name(lines.text().substr(0, MeshFileReader::meshNameChars));
         if (lines.text().size() > MeshFileReader::meshNameChars)
             lines.report(MeshFileReader::meshNameChars, Severity::warning, "name-too-long",
-                         "the mesh name is longer than " + std::to_string(MeshFileReader::meshNameChars) +
+                         "the mesh name is longer than " +
+                             std::to_string(MeshFileReader::meshNameChars) +
                              " characters; the engine cuts it to " + quoted(name));
         float position[3], rotation[3], scale[3];
         floatList(Role{"the mesh position", Owner::mesh}, position, 3, xyz);
@@ -233,7 +246,9 @@ private:
         floatList(Role{"the normal", Owner::face, index}, normal, 3, xyz);
         face.normal = {normal[0], normal[1], normal[2]};
         for (int corner = 0; corner < 3; ++corner) {
-            const auto role = [&](const char* what) { return Role{what, Owner::corner, index, corner + 1}; };
+            const auto role = [&](const char* what) {
+                return Role{what, Owner::corner, index, corner + 1};
+            };
             Vertex& v = face.vertices[corner];
             skip(role("the header line"));
             float position[3];
@@ -255,13 +270,14 @@ private:
         skip(Role{"the end line", Owner::face, index});
         if (lines.ended()) return false;
         if (face.materialId < 0 || face.materialId >= materialBlocks) {
-            const std::string blocks = materialBlocks == 0 ? "there are no material blocks"
-                                       : materialBlocks == 1 ? "the only material block is 0"
-                                                             : "the material blocks are 0 to " +
-                                                                   std::to_string(materialBlocks - 1);
+            const std::string blocks =
+                materialBlocks == 0 ? "there are no material blocks"
+                : materialBlocks == 1
+                    ? "the only material block is 0"
+                    : "the material blocks are 0 to " + std::to_string(materialBlocks - 1);
             lines.report(materialPlace, Severity::error, "bad-material-index",
-                         describe(materialRole) + " is " + std::to_string(face.materialId) + ", but " +
-                             blocks + "; the engine never draws this face");
+                         describe(materialRole) + " is " + std::to_string(face.materialId) +
+                             ", but " + blocks + "; the engine never draws this face");
         }
         return true;
     }

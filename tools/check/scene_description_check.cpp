@@ -19,7 +19,8 @@ constexpr const char* xyz[] = {"x", "y", "z"};
 constexpr const char* rgb[] = {"red", "green", "blue"};
 constexpr std::string_view endKeyword = "FIN_FICHIER_VNT";
 // The top-level keywords in the order the engine tests them.
-constexpr std::string_view topLevelKeywords[] = {endKeyword, "TEXTURE", "CAMERA", "LUMIERE", "MESH"};
+constexpr std::string_view topLevelKeywords[] = {endKeyword, "TEXTURE", "CAMERA", "LUMIERE",
+                                                 "MESH"};
 
 std::string blockEndsEarly(const Role& role) {
     switch (role.owner) {
@@ -41,7 +42,8 @@ std::string_view keywordMeant(std::string_view text) {
     for (std::string_view keyword : topLevelKeywords) {
         if (text.size() < keyword.size()) continue;
         bool same = true;
-        for (std::size_t i = 0; i < keyword.size() && same; ++i) same = upper(text[i]) == keyword[i];
+        for (std::size_t i = 0; i < keyword.size() && same; ++i)
+            same = upper(text[i]) == keyword[i];
         if (same) return keyword;
     }
     return {};
@@ -61,11 +63,16 @@ public:
                 lines.checkNothingAfter(endKeyword);
                 return;
             }
-            if (lines.begins("TEXTURE")) checkTextureBlock();
-            else if (lines.begins("CAMERA")) checkCameraBlock();
-            else if (lines.begins("LUMIERE")) checkLightBlock();
-            else if (lines.begins("MESH")) checkMeshEntry();
-            else noteSkippedLine();
+            if (lines.begins("TEXTURE"))
+                checkTextureBlock();
+            else if (lines.begins("CAMERA"))
+                checkCameraBlock();
+            else if (lines.begins("LUMIERE"))
+                checkLightBlock();
+            else if (lines.begins("MESH"))
+                checkMeshEntry();
+            else
+                noteSkippedLine();
         }
     }
 
@@ -73,8 +80,9 @@ private:
     // True when the blocks follow; a file of the second kind is accepted and not read.
     bool kindLineIsRight() {
         if (lines.ended()) {
-            lines.report(0, Severity::error, "bad-first-line",
-                         "the file is empty; a scene description begins with the line 'FICHIER_VNT'");
+            lines.report(
+                0, Severity::error, "bad-first-line",
+                "the file is empty; a scene description begins with the line 'FICHIER_VNT'");
             return false;
         }
         const Line& first = lines.line();
@@ -102,7 +110,8 @@ private:
     void checkTextureBlock() {
         lines.checkKeywordEnd("TEXTURE");
         for (;;) {
-            if (!lines.read(Role{"the file name", Owner::texture, textures, 0, "FIN_TEXTURE"})) return;
+            if (!lines.read(Role{"the file name", Owner::texture, textures, 0, "FIN_TEXTURE"}))
+                return;
             if (lines.begins("FIN_TEXTURE")) {
                 lines.checkKeywordEnd("FIN_TEXTURE");
                 return;
