@@ -181,6 +181,16 @@ TEST_F(CheckTest, SceneDescriptionsAreFollowedIntoTheirMeshFilesOnce) {
     EXPECT_EQ(run.findings()[0].line, 9);
 }
 
+// The mesh loader refuses a scene description named as a mesh file, itself included.
+TEST_F(CheckTest, ASceneDescriptionNamedAsAMeshFileIsCheckedAsOne) {
+    write("self.vnt", "FICHIER_VNT\nMESH\nself.vnt\nFIN_FICHIER_VNT\n");
+    const std::vector<Finding> findings = check("self.vnt");
+    ASSERT_EQ(findings.size(), 1u) << findingsAsText(findings);
+    EXPECT_EQ(findings[0].file, "self.vnt");
+    EXPECT_EQ(findings[0].line, 1);
+    EXPECT_EQ(findings[0].code, "bad-first-line");
+}
+
 TEST_F(CheckTest, AFileThatCannotBeOpenedSaysWhy) {
     CheckRun run;
     std::string reason;

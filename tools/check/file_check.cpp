@@ -34,19 +34,27 @@ std::string whyNotReadable(const std::string& path) {
 bool CheckRun::checkPath(const std::string& path, std::string& reason) {
     reason = whyNotReadable(path);
     if (!reason.empty()) return false;
-    if (!firstVisit(path)) return true;
+    const bool scene = isSceneDescription(path);
+    if (!firstVisit(path, scene)) return true;
     LineChecker lines(path, found);
     if (!lines.open()) {
         reason = std::strerror(errno);
         return false;
     }
     lines.read(nullptr);
-    // A first line of neither kind: the name tells which loader the author meant.
-    const bool scene =
-        isSceneDescriptionKind(lines) ||
-        (!lines.begins("FICHIER_VNO") && (endsWith(path, ".vnt") || endsWith(path, ".vns")));
     checkOpened(lines, scene, nullptr);
     return true;
+}
+
+bool CheckRun::isSceneDescription(const std::string& path) {
+    LineReader reader;
+    Line first;
+    if (!reader.open(path.c_str()) || !reader.readRawLine(LineChecker::lineChars, first))
+        return endsWith(path, ".vnt") || endsWith(path, ".vns");
+    if (isSceneDescriptionKind(first)) return true;
+    // A first line of neither kind: the name tells which loader the author meant.
+    return !first.startsWith("FICHIER_VNO", 11) &&
+           (endsWith(path, ".vnt") || endsWith(path, ".vns"));
 }
 
 void CheckRun::checkMeshFile(const std::string& path, MeshFileValues* values) {
@@ -79,13 +87,15 @@ void CheckRun::checkPending() {
     std::vector<std::string> paths;
     paths.swap(pending);
     for (const std::string& path : paths)
-        if (firstVisit(path)) checkMeshFile(path);
+        if (firstVisit(path, false)) checkMeshFile(path);
 }
 
-bool CheckRun::firstVisit(const std::string& path) {
+bool CheckRun::firstVisit(const std::string& path, bool sceneDescription) {
     std::error_code error;
     const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
-    return visited.insert(error ? path : canonical.string()).second;
+    // A file is checked once for each loader that reads it: a scene description named as a
+    // mesh file is refused by the mesh loader, and that is worth telling.
+    return visited.insert({sceneDescription, error ? path : canonical.string()}).second;
 }
 
 ImageStatus CheckRun::image(const std::string& name) {

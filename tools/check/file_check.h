@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "tools/check/finding.h"
@@ -24,9 +25,10 @@ public:
     const std::vector<Finding>& findings() const { return found; }
 
     // For the checkers: whether an image loads (asked once per name), and whether a file
-    // still has to be checked in this run (true once per file).
+    // still has to be checked in this run as a scene description or as a mesh file (true
+    // once for each).
     ImageStatus image(const std::string& name);
-    bool firstVisit(const std::string& path);
+    bool firstVisit(const std::string& path, bool sceneDescription);
     // The file name of a texture, on the line at `place`: its length, and its image.
     void checkImageName(LineChecker& lines, Place place, const std::string& name);
     // Mesh files named by the scene description being checked, checked after it.
@@ -35,12 +37,14 @@ public:
 
 private:
     void checkPending();
+    // Told by the first line, or by the name when the first line is of neither kind.
+    static bool isSceneDescription(const std::string& path);
     // Checks a file whose first line `lines` has read, as a mesh file or a scene description.
     void checkOpened(LineChecker& lines, bool sceneDescription, MeshFileValues* values);
 
     std::vector<Finding> found;
     std::unordered_map<std::string, ImageStatus> images;
-    std::set<std::string> visited;
+    std::set<std::pair<bool, std::string>> visited;
     std::vector<std::string> pending;
 };
 

@@ -185,8 +185,8 @@ private:
 
 }  // namespace
 
-bool isSceneDescriptionKind(const LineChecker& lines) {
-    return lines.begins("FICHIER_VNT") || lines.begins("FICHIER_VNS");
+bool isSceneDescriptionKind(const Line& first) {
+    return first.startsWith("FICHIER_VNT", 11) || first.startsWith("FICHIER_VNS", 11);
 }
 
 void checkSceneDescriptionLines(LineChecker& lines, CheckRun& run) {
