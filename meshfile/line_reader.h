@@ -22,6 +22,9 @@ struct Line {
     bool hasLineEnd = false;    // the read stopped after a line end, not at its character limit
 
     bool startsWith(const char* keyword, std::size_t keywordLength) const;
+    // Whether the line ended in CR LF. The line end stays in the read buffer right after the
+    // text until the next read, so it can still be looked at.
+    bool endsInCrLf() const { return hasLineEnd && text[rawLength] == '\r'; }
 };
 
 class LineReader {

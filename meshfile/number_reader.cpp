@@ -158,7 +158,7 @@ float readFloatPadded(const char* begin, const char* end, const char** next) {
     return readAnyFloat<true>(begin, end, next);
 }
 
-int readInt(const char* begin, const char* end) {
+int readInt(const char* begin, const char* end, const char** next) {
     const char* p = begin;
     while (p != end && isCSpace(*p)) ++p;
     bool negative = false;
@@ -169,9 +169,11 @@ int readInt(const char* begin, const char* end) {
     // Accumulate towards the limit of the sign's side so that INT_MIN itself fits.
     long long magnitude = 0;
     const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    const char* digits = p;
     for (; p != end && isDigit(*p); ++p) {
         magnitude = magnitude * 10 + (*p - '0');
         if (magnitude > limit) magnitude = limit;
     }
+    if (next != nullptr) *next = p != digits ? p : begin;
     return static_cast<int>(negative ? -magnitude : magnitude);
 }

@@ -22,7 +22,8 @@ float readFloatPadded(const char* begin, const char* end, const char** next);
 
 // An optionally signed decimal integer at the start of [begin, end), after leading white space;
 // 0 when there are no digits. Values beyond the 32-bit range stop at its limits.
-int readInt(const char* begin, const char* end);
+// `next`, when given, receives where the digits ended (`begin` when there were none).
+int readInt(const char* begin, const char* end, const char** next = nullptr);
 
 // White space as isspace sees it in the C locale.
 inline bool isCSpace(char c) {

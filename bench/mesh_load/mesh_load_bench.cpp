@@ -1,5 +1,6 @@
 // Mesh file loading speed: MeshList::load on a generated file of 100,000 faces, beside a
-// reference reader that only runs fgets and atof over every line and keeps nothing.
+// reference reader that only runs fgets and atof over every line and keeps nothing, and beside
+// vorn-check's checker on the same file, which should cost at most twice the load.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "meshfile/mesh.h"
 #include "platform/fake_platform.h"
 #include "render/texture_list.h"
+#include "tools/check/file_check.h"
 
 namespace {
 
@@ -103,6 +105,23 @@ void BM_MeshListLoad(benchmark::State& state) {
     state.counters["lines"] = double(25 * faceCount);
 }
 
+// The checker over the same file: every line read and checked as vorn-check does. Its four
+// images do not exist, which costs a look-up each and four findings.
+void BM_MeshFileCheck(benchmark::State& state) {
+    std::uintmax_t size = 0;
+    const std::string& path = meshFile(&size);
+    for (auto _ : state) {
+        CheckRun run;
+        run.checkMeshFile(path);
+        benchmark::DoNotOptimize(run.findings().data());
+        if (run.findings().size() != 4) {
+            state.SkipWithError("the checker found more than the missing images");
+            break;
+        }
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
+}
+
 // The plain reader: fgets every line and atof it, keeping nothing.
 void BM_ReferenceFgetsAtof(benchmark::State& state) {
     std::uintmax_t size = 0;
@@ -121,6 +140,7 @@ void BM_ReferenceFgetsAtof(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_MeshListLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeshFileCheck)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReferenceFgetsAtof)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,0 +1,45 @@
+// The image box of the texture list, "Probleme de chargement du fichier ", and the checker's
+// image findings, both through DevIL on the same files: a missing image and one that is not an
+// image. No rendering context: a texture that failed to load makes no GL texture of its own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "engine/engine.h"
+#include "platform/fake_platform.h"
+#include "tools/check/file_check.h"
+#include "tools/check/report.h"
+
+TEST(CheckImages, EveryImageBoxOfTheLoaderHasADiagnostic) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vorn-check-image-XXXXXX");
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path dir = pattern;
+    const std::string garbage = (dir / "garbage.png").string();
+    const std::string missing = (dir / "none.png").string();
+    std::ofstream(garbage, std::ios::binary) << "not an image at all";
+    const std::string mesh = (dir / "images.vno").string();
+    std::ofstream(mesh, std::ios::binary)
+        << "FICHIER_VNO\nTEXTURE\n" << garbage << "\nREPEAT\n" << missing
+        << "\nREPEAT\nFIN_TEXTURE\nFIN_ALL_MATERIAUX\nm\nn\n0,0,0\n0,0,0\n1,1,1\nFIN_MESH\n";
+
+    Engine engine;
+    engine.materials.init(engine.textures, engine.extensions);
+    engine.meshes.init(engine.materials, engine.extensions);
+    platform::fake::reset();
+    engine.load(mesh.c_str());
+    ASSERT_EQ(platform::fake::messageBoxes().size(), 2u);
+    EXPECT_EQ(platform::fake::messageBoxes()[0].text, "Probleme de chargement du fichier " + garbage);
+    EXPECT_EQ(platform::fake::messageBoxes()[1].text, "Probleme de chargement du fichier " + missing);
+
+    CheckRun run;
+    run.checkMeshFile(mesh);
+    const std::vector<Finding>& findings = run.findings();
+    ASSERT_EQ(findings.size(), 2u) << findingsAsText(findings);
+    EXPECT_EQ(findings[0].line, 3);
+    EXPECT_EQ(findings[0].code, "image-unreadable");
+    EXPECT_EQ(findings[1].line, 5);
+    EXPECT_EQ(findings[1].code, "image-missing");
+    std::filesystem::remove_all(dir);
+}
