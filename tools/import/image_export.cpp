@@ -186,7 +186,7 @@ int ImageSet::imageFor(const aiScene& scene, const std::string& reference, const
         if (index < 0) warnings << "warning: embedded image " << reference << " cannot be read\n";
         return index;
     }
-    const fs::path file = findImageFile(reference, modelFolder);
+    const fs::path file = findImageFile(reference, modelFolder).lexically_normal();
     if (file.empty()) {
         warnings << "warning: image not found: " << reference << "\n";
         return -1;

@@ -109,7 +109,11 @@ std::string recordText(const std::string& text, std::size_t limit) {
     return out;
 }
 
-bool planOutput(const PlanInput& input, OutputPlan& plan, std::string& problem) {
+bool planOutput(const PlanInput& given, OutputPlan& plan, std::string& problem) {
+    PlanInput input = given;
+    // Files in the current folder are told as "NAME.vnt", not "./NAME.vnt".
+    input.outDir = input.outDir.lexically_normal();
+    if (input.outDir == ".") input.outDir.clear();
     const std::vector<FileGroup> groups = groupMaterials(input);
     const std::string folderName = input.name + "-textures";
     plan.textureFolder = groups.empty() ? fs::path() : input.outDir / folderName;
