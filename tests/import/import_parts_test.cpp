@@ -48,6 +48,15 @@ std::string readFile(const fs::path& path) {
 
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
+// An import of `model` in `folder`, written there, with paths from there.
+ImportOptions optionsIn(const TempFolder& folder, const std::string& model) {
+    ImportOptions options;
+    options.model = (folder.path() / model).string();
+    options.outDir = folder.path().string();
+    options.root = folder.path().string();
+    return options;
+}
+
 }  // namespace
 
 TEST(ImportArguments, OptionsTakeTheirValuesInEitherSpelling) {
@@ -206,10 +215,8 @@ TEST(ImportData, BrokenFacesNeverReachTheMeshFile) {
                  "0 0 0 255 0 0\n1 0 0 0 255 0\n1 1 0 0 0 255\n0 1 0 255 255 255\n2 inf 0 0 0 0\n3 3 3 1 1 1\n"
                  "3 0 1 2\n4 0 1 2 3\n3 0 1 7\n3 0 1 4000000000\n3 0 4 2\n3 0 1 5\n2 0 1\n1 3\n");
     std::ostringstream out, err;
-    ImportOptions options;
-    options.model = (folder.path() / "broken.ply").string();
+    ImportOptions options = optionsIn(folder, "broken.ply");
     options.outDir = (folder.path() / "out").string();
-    options.root = folder.path().string();
     options.shade = false;
     ASSERT_EQ(runImport(options, out, err), 0) << err.str();
     EXPECT_THAT(out.str(), HasSubstr("triangles:  4\n"));
@@ -219,4 +226,29 @@ TEST(ImportData, BrokenFacesNeverReachTheMeshFile) {
     EXPECT_THAT(mesh, HasSubstr("\nFACE 3\n"));
     EXPECT_THAT(mesh, ::testing::Not(HasSubstr("\nFACE 4\n")));
     EXPECT_THAT(mesh, HasSubstr("\nout/broken-textures/white.png\nREPEAT\n"));
+}
+
+TEST(ImportData, CornersThatTheScaleOverflowsAreDroppedToo) {
+    TempFolder folder;
+    folder.write("far.ply",
+                 "ply\nformat ascii 1.0\nelement vertex 4\nproperty float x\nproperty float y\nproperty float z\n"
+                 "element face 2\nproperty list uchar int vertex_indices\nend_header\n"
+                 "0 0 0\n1 0 0\n0 1 0\n100 0 0\n3 0 1 2\n3 0 3 2\n");
+    std::ostringstream out, err;
+    ImportOptions options = optionsIn(folder, "far.ply");
+    options.scale = 1e37f;
+    ASSERT_EQ(runImport(options, out, err), 0) << err.str();
+    EXPECT_THAT(out.str(), HasSubstr("triangles:  1\n"));
+    EXPECT_THAT(out.str(), HasSubstr("1 broken face\n"));
+    EXPECT_EQ(readFile(folder.path() / "far.vno").find("inf"), std::string::npos);
+}
+
+TEST(ImportOutput, AFolderWhereTheSceneWouldGoStopsTheImportBeforeAnyRename) {
+    TempFolder folder;
+    folder.write("tri.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    fs::create_directories(folder.path() / "tri.vnt");
+    std::ostringstream out, err;
+    EXPECT_EQ(runImport(optionsIn(folder, "tri.obj"), out, err), 1);
+    EXPECT_THAT(err.str(), HasSubstr("tri.vnt: is a folder"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }

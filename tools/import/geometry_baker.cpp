@@ -23,7 +23,15 @@ const aiVector3D shadingLight = aiVector3D(0.3f, 0.8f, 0.5f).Normalize();
 constexpr float ambientShare = 0.4f;
 
 Point3 point(const aiVector3D& v) { return {v.x, v.y, v.z}; }
-bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
+// Every number a corner writes; a transform or a large detail scale can overflow any of them.
+bool finite(const meshwriter::Corner& c) {
+    const float numbers[] = {c.position.x, c.position.y, c.position.z, c.baseU, c.baseV, c.detailU,
+                             c.detailV,    c.bumpU,      c.bumpV,      c.colour.r, c.colour.g, c.colour.b};
+    for (float n : numbers)
+        if (!std::isfinite(n)) return false;
+    return true;
+}
 
 Colour materialColour(const aiScene& scene, unsigned index) {
     aiColor4D colour(1.0f, 1.0f, 1.0f, 1.0f);
@@ -101,7 +109,7 @@ void bakeMeshUse(const MeshUse& use, const BakeSettings& settings, unsigned mate
             meshwriter::Triangle& t = baked.triangle;
             const unsigned corners[3] = {face.mIndices[0], face.mIndices[k], face.mIndices[k + 1]};
             for (int c = 0; c < 3; ++c) t.corners[c] = cornerOf(use, corners[c], settings);
-            if (!finite(t.corners[0].position) || !finite(t.corners[1].position) || !finite(t.corners[2].position)) {
+            if (!finite(t.corners[0]) || !finite(t.corners[1]) || !finite(t.corners[2])) {
                 ++model.brokenFaces;
                 continue;
             }

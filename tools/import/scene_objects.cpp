@@ -13,6 +13,7 @@ namespace {
 using meshwriter::Point3;
 
 Point3 point(const aiVector3D& v) { return {v.x, v.y, v.z}; }
+bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 aiMatrix4x4 placementByName(const aiScene& scene, const aiString& name, float scale) {
     const aiNode* node = scene.mRootNode != nullptr ? scene.mRootNode->FindNode(name) : nullptr;
@@ -58,7 +59,9 @@ std::vector<ImportedCamera> camerasOf(const aiScene& scene, float scale) {
         const aiMatrix4x4 placement = placementByName(scene, camera->mName, scale);
         const aiVector3D position = placement * camera->mPosition;
         const aiVector3D look = directionThrough(placement, camera->mLookAt, aiVector3D(0.0f, 0.0f, -1.0f));
-        cameras.push_back({camera->mName.C_Str(), point(position), point(position + look)});
+        ImportedCamera imported{camera->mName.C_Str(), point(position), point(position + look)};
+        // A camera that a broken transform sent nowhere is left out: no number of it is written.
+        if (finite(imported.position) && finite(imported.target)) cameras.push_back(imported);
     }
     return cameras;
 }
@@ -84,7 +87,7 @@ std::vector<ImportedLight> lightsOf(const aiScene& scene, float scale, const Bak
                                         light->mAttenuationQuadratic);
             if (reach > 0.0f) imported.radius = reach * std::abs(scale);
         }
-        lights.push_back(imported);
+        if (finite(imported.position) && std::isfinite(imported.radius)) lights.push_back(imported);
     }
     return lights;
 }

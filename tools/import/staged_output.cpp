@@ -36,6 +36,11 @@ public:
 
     bool stage(const PlannedFile& file, std::string& problem) {
         if (!makeFolder(file.path.parent_path(), problem)) return false;
+        // A folder in a file's place would refuse the rename after other files were renamed.
+        if (std::error_code error; fs::is_directory(file.path, error)) {
+            problem = file.path.string() + ": is a folder";
+            return false;
+        }
         const fs::path temporary =
             file.path.parent_path() / ("." + file.path.filename().string() + ".part" + std::to_string(::getpid()));
         temporaries_.push_back(temporary);
