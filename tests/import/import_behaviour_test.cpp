@@ -312,3 +312,64 @@ TEST(ImportNames, NamesAreCutToTheRecordsAndTheSummaryListsTheFiles) {
     EXPECT_EQ(inspected.cameras.at(0).name, std::string(253, 'c'));
     EXPECT_THAT(inspected.run.out, HasSubstr("\"name\":\"" + std::string(99, 'm') + "\","));
 }
+
+namespace {
+
+std::string base64(const std::string& bytes) {
+    static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        std::uint32_t group = std::uint32_t(std::uint8_t(bytes[i])) << 16;
+        if (i + 1 < bytes.size()) group |= std::uint32_t(std::uint8_t(bytes[i + 1])) << 8;
+        if (i + 2 < bytes.size()) group |= std::uint8_t(bytes[i + 2]);
+        for (int k = 0; k < 4; ++k)
+            out += i * 4 / 3 + k < (bytes.size() * 4 + 2) / 3 ? digits[(group >> (18 - 6 * k)) & 63] : '=';
+    }
+    return out;
+}
+
+template <typename T>
+std::string bytesOfValues(std::initializer_list<T> values) {
+    return std::string(reinterpret_cast<const char*>(values.begin()), values.size() * sizeof(T));
+}
+
+}  // namespace
+
+TEST(ImportImages, GltfDataUrisAreWrittenOutWithTheCameraAndTheLight) {
+    ImportFolder folder;
+    const std::string buffer = bytesOfValues<float>({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1});
+    std::vector<unsigned char> pixels(2 * 2 * 3, 200);
+    const vornimport::Bytes png = vornimport::encodePng(pixels.data(), 2, 2, 3);
+    folder.writeText("inline.gltf", R"({"asset": {"version": "2.0"}, "scene": 0, "scenes": [{"nodes": [0, 1, 2]}],
+ "nodes": [{"mesh": 0, "translation": [1, 0, 0]}, {"camera": 0, "name": "Cam", "translation": [0, 0, 5]},
+           {"name": "Bulb", "translation": [0, 3, 0], "extensions": {"KHR_lights_punctual": {"light": 0}}}],
+ "cameras": [{"name": "Cam", "type": "perspective", "perspective": {"yfov": 0.8, "znear": 0.1}}],
+ "extensionsUsed": ["KHR_lights_punctual"],
+ "extensions": {"KHR_lights_punctual": {"lights": [{"name": "Bulb", "type": "point", "color": [1, 0.5, 0.5], "intensity": 2}]}},
+ "meshes": [{"primitives": [{"attributes": {"POSITION": 0, "TEXCOORD_0": 1}, "material": 0}]}],
+ "materials": [{"pbrMetallicRoughness": {"baseColorTexture": {"index": 0}}}],
+ "textures": [{"source": 0}],
+ "images": [{"uri": "data:image/png;base64,)" + base64(std::string(png.begin(), png.end())) + R"("}],
+ "buffers": [{"byteLength": 60, "uri": "data:application/octet-stream;base64,)" + base64(buffer) + R"("}],
+ "bufferViews": [{"buffer": 0, "byteOffset": 0, "byteLength": 36}, {"buffer": 0, "byteOffset": 36, "byteLength": 24}],
+ "accessors": [{"bufferView": 0, "componentType": 5126, "count": 3, "type": "VEC3", "min": [0, 0, 0], "max": [1, 1, 0]},
+               {"bufferView": 1, "componentType": 5126, "count": 3, "type": "VEC2"}]})");
+    const ToolRun run = runImport(folder.path(), "inline.gltf");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const InspectedScene scene = inspectScene(folder.path(), "inline.vnt");
+    EXPECT_EQ(scene.run.err, loadedWithoutMessages);
+    ASSERT_EQ(scene.faces.size(), 1u);
+    EXPECT_EQ(scene.faces[0].corners[1].position, (Vec3{2, 0, 0}));
+    const std::string image = scene.baseTextureOf(scene.faces[0]);
+    EXPECT_THAT(image, StartsWith("inline-textures/"));
+    EXPECT_EQ(readFile(folder.path() / image), std::string(png.begin(), png.end()));
+    ASSERT_EQ(scene.cameras.size(), 1u);
+    EXPECT_EQ(scene.cameras[0].name, "Cam");
+    EXPECT_EQ(scene.cameras[0].position, (Vec3{0, 0, 5}));
+    EXPECT_EQ(scene.cameras[0].target, (Vec3{0, 0, 4}));
+    ASSERT_EQ(scene.lights.size(), 1u);
+    EXPECT_EQ(scene.lights[0].name, "Bulb");
+    EXPECT_EQ(scene.lights[0].position, (Vec3{0, 3, 0}));
+    EXPECT_EQ(scene.lights[0].colour, (Vec3{1, 0.5f, 0.5f}));
+    EXPECT_EQ(scene.lights[0].radius, 16.0f);  // the inverse square falls to 1/256 at 16
+}

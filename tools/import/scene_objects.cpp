@@ -1,10 +1,12 @@
 // Cameras and lights sit on nodes of the same name; their own vectors are in that node's space.
 #include "tools/import/scene_objects.h"
 
+#include <assimp/commonMetaData.h>
 #include <assimp/scene.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace vornimport {
 
@@ -51,13 +53,22 @@ float reachOf(float constant, float linear, float quadratic) {
     return 0.0f;
 }
 
+// Assimp's glTF readers copy a camera node's translation into the camera's own position, which
+// the node's transform then applies a second time; a glTF camera has no position of its own.
+bool cameraPositionsRepeatTheirNodes(const aiScene& scene) {
+    aiString format;
+    return scene.mMetaData != nullptr && scene.mMetaData->Get(AI_METADATA_SOURCE_FORMAT, format) &&
+           std::string_view(format.C_Str()).starts_with("glTF");
+}
+
 std::vector<ImportedCamera> camerasOf(const aiScene& scene, float scale) {
     std::vector<ImportedCamera> cameras;
+    const bool ownPositions = !cameraPositionsRepeatTheirNodes(scene);
     for (unsigned i = 0; i < scene.mNumCameras; ++i) {
         const aiCamera* camera = scene.mCameras[i];
         if (camera == nullptr) continue;
         const aiMatrix4x4 placement = placementByName(scene, camera->mName, scale);
-        const aiVector3D position = placement * camera->mPosition;
+        const aiVector3D position = placement * (ownPositions ? camera->mPosition : aiVector3D());
         const aiVector3D look = directionThrough(placement, camera->mLookAt, aiVector3D(0.0f, 0.0f, -1.0f));
         ImportedCamera imported{camera->mName.C_Str(), point(position), point(position + look)};
         // A camera that a broken transform sent nowhere is left out: no number of it is written.
