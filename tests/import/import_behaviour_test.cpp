@@ -80,6 +80,8 @@ TEST(ImportFailure, ModelsAssimpCannotReadExitWith1AndWriteNothing) {
         {"broken.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 9\n", "OBJ: vertex index out of range"},
         {"empty.stl", "", ""},
         {"notes.txt", "nothing a model is made of\n", ""},
+        // Promises 350 billion vertices: refused, not read until the memory runs out.
+        {"huge.off", "OFF\n353535235358 6 0\n-0.5 -0.5 0.5\n0.5 -0.5 0.5\n-0.5 0.5 0.5\n4 0 1 3 2\n", "std::bad_alloc"},
     };
     for (const BrokenFile& file : files) {
         ImportFolder folder;
