@@ -7,6 +7,8 @@
 
 #include <gmock/gmock.h>
 
+#include <numbers>
+
 using namespace importtest;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
@@ -342,6 +344,8 @@ TEST(ImportImages, GltfDataUrisAreWrittenOutWithTheCameraAndTheLight) {
     const std::string buffer = bytesOfValues<float>({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1});
     std::vector<unsigned char> pixels(2 * 2 * 3, 200);
     const vornimport::Bytes png = vornimport::encodePng(pixels.data(), 2, 2, 3);
+    std::vector<unsigned char> shadow(2 * 2 * 3, 90);
+    const vornimport::Bytes occlusion = vornimport::encodePng(shadow.data(), 2, 2, 3);
     folder.writeText("inline.gltf", R"({"asset": {"version": "2.0"}, "scene": 0, "scenes": [{"nodes": [0, 1, 2]}],
  "nodes": [{"mesh": 0, "translation": [1, 0, 0]}, {"camera": 0, "name": "Cam", "translation": [0, 0, 5]},
            {"name": "Bulb", "translation": [0, 3, 0], "extensions": {"KHR_lights_punctual": {"light": 0}}}],
@@ -349,9 +353,10 @@ TEST(ImportImages, GltfDataUrisAreWrittenOutWithTheCameraAndTheLight) {
  "extensionsUsed": ["KHR_lights_punctual"],
  "extensions": {"KHR_lights_punctual": {"lights": [{"name": "Bulb", "type": "point", "color": [1, 0.5, 0.5], "intensity": 2}]}},
  "meshes": [{"primitives": [{"attributes": {"POSITION": 0, "TEXCOORD_0": 1}, "material": 0}]}],
- "materials": [{"pbrMetallicRoughness": {"baseColorTexture": {"index": 0}}}],
- "textures": [{"source": 0}],
- "images": [{"uri": "data:image/png;base64,)" + base64(std::string(png.begin(), png.end())) + R"("}],
+ "materials": [{"pbrMetallicRoughness": {"baseColorTexture": {"index": 0}}, "occlusionTexture": {"index": 1}}],
+ "textures": [{"source": 0}, {"source": 1}],
+ "images": [{"uri": "data:image/png;base64,)" + base64(std::string(png.begin(), png.end())) + R"("},
+            {"uri": "data:image/png;base64,)" + base64(std::string(occlusion.begin(), occlusion.end())) + R"("}],
  "buffers": [{"byteLength": 60, "uri": "data:application/octet-stream;base64,)" + base64(buffer) + R"("}],
  "bufferViews": [{"buffer": 0, "byteOffset": 0, "byteLength": 36}, {"buffer": 0, "byteOffset": 36, "byteLength": 24}],
  "accessors": [{"bufferView": 0, "componentType": 5126, "count": 3, "type": "VEC3", "min": [0, 0, 0], "max": [1, 1, 0]},
@@ -365,6 +370,10 @@ TEST(ImportImages, GltfDataUrisAreWrittenOutWithTheCameraAndTheLight) {
     const std::string image = scene.baseTextureOf(scene.faces[0]);
     EXPECT_THAT(image, StartsWith("inline-textures/"));
     EXPECT_EQ(readFile(folder.path() / image), std::string(png.begin(), png.end()));
+    // The occlusion map is the bump layer.
+    const std::string bump = scene.textureName(scene.materials.at(scene.faces[0].material).bump);
+    EXPECT_THAT(bump, StartsWith("inline-textures/"));
+    EXPECT_EQ(readFile(folder.path() / bump), std::string(occlusion.begin(), occlusion.end()));
     ASSERT_EQ(scene.cameras.size(), 1u);
     EXPECT_EQ(scene.cameras[0].name, "Cam");
     EXPECT_EQ(scene.cameras[0].position, (Vec3{0, 0, 5}));
@@ -374,4 +383,29 @@ TEST(ImportImages, GltfDataUrisAreWrittenOutWithTheCameraAndTheLight) {
     EXPECT_EQ(scene.lights[0].position, (Vec3{0, 3, 0}));
     EXPECT_EQ(scene.lights[0].colour, (Vec3{1, 0.5f, 0.5f}));
     EXPECT_EQ(scene.lights[0].radius, 16.0f);  // the inverse square falls to 1/256 at 16
+}
+
+TEST(ImportLights, ADirectionalLightShinesFromFarOutAndNeverFades) {
+    ImportFolder folder;
+    auto scene = makeTestScene();
+    // COLLADA's directional lights shine along their node's -Z: the node turns it downwards.
+    scene->mLights[0]->mType = aiLightSource_DIRECTIONAL;
+    scene->mLights[0]->mDirection = aiVector3D(0, 0, -1);
+    aiMatrix4x4 down;
+    scene->mRootNode->mChildren[4]->mTransformation *= aiMatrix4x4::RotationX(-std::numbers::pi_v<float> / 2, down);
+    ASSERT_EQ(exportScene(*scene, "collada", folder.path() / "sun.dae"), "");
+    ASSERT_EQ(runImport(folder.path(), "sun.dae --scale 2").exitCode, 0);
+    const InspectedScene inspected = inspectScene(folder.path(), "sun.vnt");
+    ASSERT_EQ(inspected.lights.size(), 1u);
+    const InspectedLight& sun = inspected.lights[0];
+    // Straight above the middle of the model's bounds, far beyond their size.
+    Vec3 lowest{1e9f, 1e9f, 1e9f}, highest{-1e9f, -1e9f, -1e9f};
+    for (const InspectedFace& face : inspected.faces)
+        for (const InspectedCorner& corner : face.corners)
+            for (int i = 0; i < 3; ++i)
+                lowest[i] = std::min(lowest[i], corner.position[i]), highest[i] = std::max(highest[i], corner.position[i]);
+    EXPECT_GT(sun.position[1], highest[1] + 5 * (highest[0] - lowest[0]));
+    EXPECT_NEAR(sun.position[0], (lowest[0] + highest[0]) / 2, 1e-3f);
+    EXPECT_NEAR(sun.position[2], (lowest[2] + highest[2]) / 2, 1e-3f);
+    EXPECT_EQ(sun.radius, 20.0f);  // 10 times the scale
 }
