@@ -9,6 +9,7 @@
 #include "tools/import/staged_output.h"
 
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -80,13 +81,11 @@ int runImport(const ImportOptions& options, std::ostream& out, std::ostream& err
     }
 
     // A material whose triangles were all broken needs no block.
+    std::set<unsigned> drawn;
+    for (const BakedTriangle& t : baked.triangles) drawn.insert(t.material);
     std::vector<unsigned> drawnMaterials;
     for (unsigned material : materialOrder)
-        for (const BakedTriangle& t : baked.triangles)
-            if (t.material == material) {
-                drawnMaterials.push_back(material);
-                break;
-            }
+        if (drawn.count(material)) drawnMaterials.push_back(material);
     const std::string name = fs::path(options.model).stem().string();
     OutputPlan plan;
     std::string problem;
