@@ -2,17 +2,15 @@
 // Owns nothing but its pixel bytes; row 0 is the top of the picture as a viewer sees it.
 #pragma once
 
+#include "meshfile/mesh_file_writer.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace makescene {
 
-struct Colour {
-    float r = 0.0f;
-    float g = 0.0f;
-    float b = 0.0f;
-};
+using Colour = meshwriter::Colour;
 
 Colour operator*(Colour c, float k);
 Colour operator*(Colour a, Colour b);

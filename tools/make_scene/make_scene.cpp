@@ -2,7 +2,7 @@
 // an existing mesh file. Run it from the repository root; the mesh file names its textures
 // relative to that directory, as the demo opens them.
 #include "devil_reader.h"
-#include "mesh_file_writer.h"
+#include "meshfile/mesh_file_writer.h"
 #include "scene_check.h"
 #include "scene_layout.h"
 
@@ -50,7 +50,9 @@ bool writeScene(const fs::path& root) {
         if (!writeTexture(texture, root)) return false;
     fs::path meshPath = root / meshFileName;
     std::ofstream mesh(meshPath, std::ios::binary);
-    mesh << meshFileText(scene);
+    meshwriter::MeshFileContent content{{}, scene.materials, scene.meshName, scene.triangles};
+    for (const TextureFile& texture : scene.textures) content.textureNames.push_back(texture.name);
+    mesh << meshwriter::meshFileText(content);
     mesh.close();
     if (!mesh) {
         std::cerr << meshPath.string() << ": cannot write\n";

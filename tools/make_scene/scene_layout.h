@@ -3,48 +3,22 @@
 #pragma once
 
 #include "image.h"
+#include "meshfile/mesh_file_writer.h"
 
 #include <string>
 #include <vector>
 
 namespace makescene {
 
-struct Point3 {
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-};
+using meshwriter::Corner;
+using meshwriter::MaterialBlock;
+using meshwriter::Point3;
+using meshwriter::Triangle;
 
 struct TextureFile {
     std::string name;  // as the mesh file names it, relative to the repository root
     ImageFormat format;
     Image (*draw)();
-};
-
-struct MaterialBlock {
-    std::string label;  // free text of the block's header line
-    int baseTexture = -1;
-    float baseScrollU = 0.0f;
-    float baseScrollV = 0.0f;
-    int detailTexture = -1;
-    float detailScrollU = 0.0f;
-    float detailScrollV = 0.0f;
-    int bumpTexture = -1;
-    float bumpParameter = 0.0f;
-};
-
-struct Corner {
-    Point3 position;
-    float baseU = 0.0f, baseV = 0.0f;
-    float detailU = 0.0f, detailV = 0.0f;
-    float bumpU = 0.0f, bumpV = 0.0f;
-    Colour colour;
-};
-
-struct Triangle {
-    int material = 0;
-    Point3 normal;
-    Corner corners[3];  // counter-clockwise seen from outside
 };
 
 struct SceneLayout {

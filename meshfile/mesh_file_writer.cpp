@@ -1,30 +1,52 @@
 // Writes the sections of a mesh file in their fixed order: textures, materials, then the mesh
 // with its faces of three corners.
-#include "mesh_file_writer.h"
+#include "meshfile/mesh_file_writer.h"
 
-#include <cstdio>
+#include <charconv>
 
-namespace makescene {
+namespace meshwriter {
+
+void appendFloat(std::string& text, float value) {
+    char digits[64];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
+    const char* last = error == std::errc() ? end : digits;
+    // Trailing zeros go, but one digit stays after the point.
+    while (last - digits > 2 && last[-1] == '0' && last[-2] != '.') --last;
+    const std::string_view number(digits, static_cast<std::size_t>(last - digits));
+    text += number == "-0.0" ? std::string_view("0.0") : number;
+}
 
 std::string formatFloat(float value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.6f", static_cast<double>(value));
-    std::string result = text;
-    while (result.size() > 1 && result.back() == '0' && result[result.size() - 2] != '.') result.pop_back();
-    if (result == "-0.0") result = "0.0";
-    return result;
+    std::string text;
+    appendFloat(text, value);
+    return text;
 }
 
 namespace {
 
 class LineWriter {
 public:
-    void line(const std::string& text) { text_ += text + "\n"; }
+    void line(std::string_view text) {
+        text_ += text;
+        text_ += '\n';
+    }
     void integer(int value) { line(std::to_string(value)); }
-    void number(float value) { line(formatFloat(value)); }
-    void pair(float a, float b) { line(formatFloat(a) + ", " + formatFloat(b)); }
-    void triple(float a, float b, float c) { line(formatFloat(a) + ", " + formatFloat(b) + ", " + formatFloat(c)); }
-    const std::string& text() const { return text_; }
+    void number(float value) {
+        appendFloat(text_, value);
+        text_ += '\n';
+    }
+    void pair(float a, float b) {
+        appendFloat(text_, a);
+        text_ += ", ";
+        number(b);
+    }
+    void triple(float a, float b, float c) {
+        appendFloat(text_, a);
+        text_ += ", ";
+        pair(b, c);
+    }
+    void reserve(std::size_t bytes) { text_.reserve(bytes); }
+    std::string take() { return std::move(text_); }
 
 private:
     std::string text_;
@@ -60,24 +82,26 @@ void writeCorner(LineWriter& out, const Corner& corner) {
 
 }  // namespace
 
-std::string meshFileText(const SceneLayout& scene) {
+std::string meshFileText(const MeshFileContent& content) {
     LineWriter out;
+    // A face takes some 600 bytes; one allocation spares the copies of a growing text.
+    out.reserve(1024 + content.triangles.size() * 640);
     out.line("FICHIER_VNO");
     out.line("TEXTURE");
-    for (const TextureFile& texture : scene.textures) {
-        out.line(texture.name);
+    for (const std::string& name : content.textureNames) {
+        out.line(name);
         out.line("REPEAT");
     }
     out.line("FIN_TEXTURE");
-    for (const MaterialBlock& material : scene.materials) writeMaterial(out, material);
+    for (const MaterialBlock& material : content.materials) writeMaterial(out, material);
     out.line("FIN_ALL_MATERIAUX");
     out.line("MESH");
-    out.line(scene.meshName);
-    out.triple(0.0f, 0.0f, 0.0f);  // position: the cubes are placed by their corners
+    out.line(content.meshName);
+    out.triple(0.0f, 0.0f, 0.0f);  // position: corners are written where they belong
     out.triple(0.0f, 0.0f, 0.0f);  // rotation
     out.triple(1.0f, 1.0f, 1.0f);  // scale
     int number = 0;
-    for (const Triangle& triangle : scene.triangles) {
+    for (const Triangle& triangle : content.triangles) {
         out.line("FACE " + std::to_string(number++));
         out.integer(triangle.material);
         out.triple(triangle.normal.x, triangle.normal.y, triangle.normal.z);
@@ -85,7 +109,7 @@ std::string meshFileText(const SceneLayout& scene) {
         out.line("FIN_FACE");
     }
     out.line("FIN_MESH");
-    return out.text();
+    return out.take();
 }
 
-}  // namespace makescene
+}  // namespace meshwriter

@@ -1,0 +1,254 @@
+// The pieces of an import on their own, in process, so that they also run under the
+// sanitizers: option parsing, light reach, record names, image signatures, finding image
+// files, all-or-nothing writing, and broken model data read and dropped.
+#include "tools/import/image_export.h"
+#include "tools/import/image_format.h"
+#include "tools/import/import_options.h"
+#include "tools/import/importer.h"
+#include "tools/import/output_plan.h"
+#include "tools/import/scene_objects.h"
+#include "tools/import/staged_output.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace vornimport;
+using ::testing::HasSubstr;
+
+namespace {
+
+class TempFolder {
+public:
+    TempFolder() : path_(fs::temp_directory_path() / ("vorn-import-parts-" + std::to_string(::getpid()))) {
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempFolder() { fs::remove_all(path_); }
+    const fs::path& path() const { return path_; }
+    void write(const std::string& name, const std::string& text) const {
+        fs::create_directories((path_ / name).parent_path());
+        std::ofstream(path_ / name, std::ios::binary) << text;
+    }
+
+private:
+    fs::path path_;
+};
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// An import of `model` in `folder`, written there, with paths from there.
+ImportOptions optionsIn(const TempFolder& folder, const std::string& model) {
+    ImportOptions options;
+    options.model = (folder.path() / model).string();
+    options.outDir = folder.path().string();
+    options.root = folder.path().string();
+    return options;
+}
+
+}  // namespace
+
+TEST(ImportArguments, OptionsTakeTheirValuesInEitherSpelling) {
+    const ParsedArguments parsed = parseArguments(
+        {"-o", "out", "--root=/srv/game", "model.obj", "--scale", "0.01", "--detail=grain.png", "--detail-scale", "4",
+         "--no-shade"});
+    ASSERT_EQ(parsed.outcome, ParsedArguments::run) << parsed.problem;
+    EXPECT_EQ(parsed.options.model, "model.obj");
+    EXPECT_EQ(parsed.options.outDir, "out");
+    EXPECT_EQ(parsed.options.root, "/srv/game");
+    EXPECT_FLOAT_EQ(parsed.options.scale, 0.01f);
+    EXPECT_EQ(parsed.options.detailImage, "grain.png");
+    EXPECT_FLOAT_EQ(parsed.options.detailScale, 4.0f);
+    EXPECT_FALSE(parsed.options.shade);
+}
+
+TEST(ImportArguments, DefaultsAndTheEndOfOptions) {
+    const ParsedArguments parsed = parseArguments({"--", "-odd name.obj"});
+    ASSERT_EQ(parsed.outcome, ParsedArguments::run);
+    EXPECT_EQ(parsed.options.model, "-odd name.obj");
+    EXPECT_EQ(parsed.options.outDir, ".");
+    EXPECT_EQ(parsed.options.root, ".");
+    EXPECT_EQ(parsed.options.scale, 1.0f);
+    EXPECT_EQ(parsed.options.detailScale, 8.0f);
+    EXPECT_TRUE(parsed.options.shade);
+    EXPECT_EQ(parseArguments({"a.obj", "-h"}).outcome, ParsedArguments::help);
+    EXPECT_EQ(parseArguments({"--scale", "1e39", "a.obj"}).outcome, ParsedArguments::usageError);
+    EXPECT_EQ(parseArguments({"--root=", "a.obj"}).outcome, ParsedArguments::usageError);
+}
+
+TEST(ImportLights, ReachIsWhereAttenuationReaches1In256) {
+    struct Case {
+        float constant, linear, quadratic, reach;
+    };
+    const Case cases[] = {
+        {1, 0, 1, std::sqrt(255.0f)},  // 1 + d^2 = 256
+        {0, 0, 1, 16},                 // the inverse square of physical light
+        {1, 1, 0, 255},                // 1 + d = 256
+        {1, 1, 1, 15.4772f},           // d^2 + d - 255 = 0
+        {1, 0, 0, 0},                  // never fades
+        {0, 0, 0, 0},
+        {300, 0, 0, 0},                // never that strong to begin with
+        {1, -1, 0, 0},
+        {NAN, INFINITY, 1, 16},        // broken numbers count as none: d^2 = 256 is left
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(reachOf(c.constant, c.linear, c.quadratic), c.reach, 1e-3f)
+            << c.constant << " " << c.linear << " " << c.quadratic;
+}
+
+TEST(ImportNames, RecordTextIsOneLineAndNeverSplitsACharacter) {
+    EXPECT_EQ(recordText("Lamp\r\n01\t", 253), "Lamp  01 ");
+    EXPECT_EQ(recordText(std::string(300, 'x'), 253), std::string(253, 'x'));
+    // "é" is two bytes: a cut through it goes before it.
+    EXPECT_EQ(recordText(std::string(98, 'a') + "\xC3\xA9z", 99), std::string(98, 'a'));
+    EXPECT_EQ(recordText("", 99), "");
+}
+
+TEST(ImportPaths, PathsStartAtTheRoot) {
+    EXPECT_EQ(pathFromRoot("out/a-textures/white.png", "."), "out/a-textures/white.png");
+    EXPECT_EQ(pathFromRoot("game/out/a.vno", "game"), "out/a.vno");
+    EXPECT_EQ(pathFromRoot("out/a.vno", "game"), "../out/a.vno");
+    EXPECT_EQ(pathFromRoot("/tmp/x/../y/a.vno", "/tmp"), "y/a.vno");
+}
+
+TEST(ImportImages, KindsAreToldByContent) {
+    struct Case {
+        std::string bytes;
+        const char* name;
+        ImageKind kind;
+    };
+    std::string tga(18, '\0');
+    tga[2] = 2, tga[12] = 1, tga[14] = 1;
+    std::string pcx(128, '\0');
+    pcx[0] = 0x0A, pcx[1] = 5, pcx[2] = 1, pcx[3] = 8;
+    const Case cases[] = {
+        {"\x89PNG\r\n\x1A\n....", "a.jpg", ImageKind::png},
+        {"\xFF\xD8\xFF\xE0....", "a.png", ImageKind::jpeg},
+        {"BM......", "a", ImageKind::bmp},
+        {"GIF89a..", "a", ImageKind::gif},
+        {std::string("II*\0....", 8), "a", ImageKind::tiff},
+        {std::string("MM\0*....", 8), "a", ImageKind::tiff},
+        {"RIFF....WEBPVP8 ", "a", ImageKind::webp},
+        {"RIFF....WAVEfmt ", "a.webp", ImageKind::other},
+        {"DDS |...", "a", ImageKind::dds},
+        {"P6\n2 2\n255\n", "a", ImageKind::pnm},
+        {"P7\n", "a.pnm", ImageKind::other},
+        {pcx, "a", ImageKind::pcx},
+        {tga, "a.TGA", ImageKind::tga},
+        {tga, "tga", ImageKind::tga},
+        {tga, "a.bin", ImageKind::other},
+        {"#?RADIANCE\n", "a.hdr", ImageKind::other},
+        {"", "a.png", ImageKind::other},
+    };
+    for (const Case& c : cases) EXPECT_EQ(imageKindOf(bytesOf(c.bytes), c.name), c.kind) << c.name << " " << c.bytes;
+}
+
+TEST(ImportImages, ConversionDecodesWhatStbReadsAndRefusesTheRest) {
+    const Bytes hdr = bytesOf(std::string("#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 1 +X 2\n\x80\x40\x20\x81\x80\x40\x20\x81", 52));
+    const Bytes png = convertToPng(hdr);
+    ASSERT_FALSE(png.empty());
+    EXPECT_EQ(imageKindOf(png, ""), ImageKind::png);
+    EXPECT_TRUE(convertToPng(bytesOf("not a picture")).empty());
+    EXPECT_TRUE(convertToPng({}).empty());
+    // A header that promises a picture of 2^30 pixels is not decoded.
+    std::string huge = "P5\n32768 32768\n255\n";
+    EXPECT_TRUE(convertToPng(bytesOf(huge + std::string(64, '\0'))).empty());
+}
+
+TEST(ImportImages, FilesAreFoundByExactNameThenInAnyCaseThenByBareName) {
+    TempFolder folder;
+    folder.write("model/Maps/Wood Grain.png", "w");
+    folder.write("model/ao.tga", "a");
+    const fs::path model = folder.path() / "model";
+    EXPECT_EQ(findImageFile("Maps/Wood Grain.png", model), model / "Maps/Wood Grain.png");
+    EXPECT_EQ(findImageFile("maps\\WOOD GRAIN.PNG", model), model / "Maps/Wood Grain.png");
+    EXPECT_EQ(findImageFile("Maps/Wood%20Grain.png", model), model / "Maps/Wood Grain.png");
+    EXPECT_EQ(findImageFile("C:\\Users\\artist\\AO.TGA", model), model / "ao.tga");
+    EXPECT_EQ(findImageFile((model / "ao.tga").string(), "/"), model / "ao.tga");
+    EXPECT_EQ(findImageFile("file://" + (model / "ao.tga").string(), "/"), model / "ao.tga");
+    EXPECT_EQ(findImageFile("missing.png", model), fs::path());
+    EXPECT_EQ(findImageFile("Maps", model), fs::path());  // a folder is no image
+    EXPECT_EQ(findImageFile("", model), fs::path());
+}
+
+TEST(ImportOutput, AFailedWriteLeavesNothingBehind) {
+    TempFolder folder;
+    folder.write("blocked", "a file, not a folder");
+    const std::vector<PlannedFile> files{{folder.path() / "new/a.txt", "a"},
+                                         {folder.path() / "new/deeper/b.txt", "b"},
+                                         {folder.path() / "blocked/c.txt", "c"}};
+    std::string problem;
+    EXPECT_FALSE(writeAllOrNothing(files, problem));
+    EXPECT_THAT(problem, HasSubstr("blocked"));
+    EXPECT_FALSE(fs::exists(folder.path() / "new"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(ImportOutput, AWriteReplacesEarlierFilesWhole) {
+    TempFolder folder;
+    folder.write("out/a.txt", "an older and longer text");
+    std::string problem;
+    ASSERT_TRUE(writeAllOrNothing({{folder.path() / "out/a.txt", "new"}}, problem)) << problem;
+    EXPECT_EQ(readFile(folder.path() / "out/a.txt"), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "out"), fs::directory_iterator()), 1);
+}
+
+TEST(ImportData, BrokenFacesNeverReachTheMeshFile) {
+    TempFolder folder;
+    // Faces that name vertices 7 and 4000000000, a vertex at infinity and one whose colour
+    // is not a number; two whole faces, one of them a quad; a line and a point.
+    folder.write("broken.ply",
+                 "ply\nformat ascii 1.0\nelement vertex 6\nproperty float x\nproperty float y\nproperty float z\n"
+                 "property uchar red\nproperty uchar green\nproperty uchar blue\n"
+                 "element face 8\nproperty list uchar uint vertex_indices\nend_header\n"
+                 "0 0 0 255 0 0\n1 0 0 0 255 0\n1 1 0 0 0 255\n0 1 0 255 255 255\n2 inf 0 0 0 0\n3 3 3 1 1 1\n"
+                 "3 0 1 2\n4 0 1 2 3\n3 0 1 7\n3 0 1 4000000000\n3 0 4 2\n3 0 1 5\n2 0 1\n1 3\n");
+    std::ostringstream out, err;
+    ImportOptions options = optionsIn(folder, "broken.ply");
+    options.outDir = (folder.path() / "out").string();
+    options.shade = false;
+    ASSERT_EQ(runImport(options, out, err), 0) << err.str();
+    EXPECT_THAT(out.str(), HasSubstr("triangles:  4\n"));
+    EXPECT_THAT(out.str(), HasSubstr("dropped:    1 point, 1 line, 3 broken faces\n"));
+    const std::string mesh = readFile(folder.path() / "out/broken.vno");
+    EXPECT_EQ(mesh.find("inf"), std::string::npos);
+    EXPECT_THAT(mesh, HasSubstr("\nFACE 3\n"));
+    EXPECT_THAT(mesh, ::testing::Not(HasSubstr("\nFACE 4\n")));
+    EXPECT_THAT(mesh, HasSubstr("\nout/broken-textures/white.png\nREPEAT\n"));
+}
+
+TEST(ImportData, CornersThatTheScaleOverflowsAreDroppedToo) {
+    TempFolder folder;
+    folder.write("far.ply",
+                 "ply\nformat ascii 1.0\nelement vertex 4\nproperty float x\nproperty float y\nproperty float z\n"
+                 "element face 2\nproperty list uchar int vertex_indices\nend_header\n"
+                 "0 0 0\n1 0 0\n0 1 0\n100 0 0\n3 0 1 2\n3 0 3 2\n");
+    std::ostringstream out, err;
+    ImportOptions options = optionsIn(folder, "far.ply");
+    options.scale = 1e37f;
+    ASSERT_EQ(runImport(options, out, err), 0) << err.str();
+    EXPECT_THAT(out.str(), HasSubstr("triangles:  1\n"));
+    EXPECT_THAT(out.str(), HasSubstr("1 broken face\n"));
+    EXPECT_EQ(readFile(folder.path() / "far.vno").find("inf"), std::string::npos);
+}
+
+TEST(ImportOutput, AFolderWhereTheSceneWouldGoStopsTheImportBeforeAnyRename) {
+    TempFolder folder;
+    folder.write("tri.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    fs::create_directories(folder.path() / "tri.vnt");
+    std::ostringstream out, err;
+    EXPECT_EQ(runImport(optionsIn(folder, "tri.obj"), out, err), 1);
+    EXPECT_THAT(err.str(), HasSubstr("tri.vnt: is a folder"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+}

@@ -1,0 +1,74 @@
+// The images of an import: the white and mid-grey pictures, the detail image, and the base and
+// light maps of each material, read from files or from the model, converted where needed and
+// named uniquely for the textures folder. Owns the bytes of every image until they are written.
+#pragma once
+
+#include "tools/import/image_format.h"
+
+#include <filesystem>
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+struct aiScene;
+struct aiTexture;
+
+namespace vornimport {
+
+struct ImageFile {
+    std::string fileName;  // inside the textures folder
+    Bytes bytes;
+};
+
+// The texture layers of one material of the model.
+struct MaterialImages {
+    int baseImage = 0;  // an index into ImageSet::files; the white image where there is none
+    int bumpImage = 0;
+    bool textured = false;  // a base image was found
+    unsigned baseChannel = 0;  // the model's texture coordinate channels of the two maps
+    unsigned bumpChannel = 0;
+};
+
+class ImageSet {
+public:
+    static constexpr int white = 0;
+    static constexpr int detail = 1;  // the --detail image, or mid grey
+
+    // Starts with the white image and the detail image: `detailPath` (a file) or mid grey.
+    // False, with `problem` set, when the detail image cannot be used.
+    bool start(const std::string& detailPath, std::string& problem);
+
+    // The layers of material `index` of `scene`; a missing or unreadable image is reported on
+    // `warnings` and replaced by white.
+    MaterialImages addMaterial(const aiScene& scene, unsigned index, const std::filesystem::path& modelFolder,
+                               std::ostream& warnings);
+
+    const std::vector<ImageFile>& files() const { return files_; }
+    int converted() const { return converted_; }
+    int missing() const { return missing_; }
+
+private:
+    // The image that the model names by `reference`, as an index of files_, or -1.
+    int imageFor(const aiScene& scene, const std::string& reference, const std::filesystem::path& modelFolder,
+                 std::ostream& warnings);
+    int addEmbedded(const aiTexture& texture, int number);
+    // Adds `bytes` under a name made from `baseName`, converted to PNG when the engine could
+    // not read them; -1 when they are no image stb knows either.
+    int addBytes(Bytes bytes, const std::string& baseName, std::string_view hint);
+    std::string uniqueName(const std::string& stem, std::string_view extension);
+
+    std::vector<ImageFile> files_;
+    std::set<std::string> takenNames_;        // lower case: the folder may not tell case apart
+    std::map<std::string, int> bySource_;     // a file or embedded texture already added
+    int converted_ = 0;
+    int missing_ = 0;
+};
+
+// The file that `reference` names, relative to `folder` unless absolute: `\` read as `/`, and
+// where the exact name is missing, the name found with letters in any case, or the bare file
+// name in `folder`. Empty when there is none.
+std::filesystem::path findImageFile(const std::string& reference, const std::filesystem::path& folder);
+
+}  // namespace vornimport
