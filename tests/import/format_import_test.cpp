@@ -65,6 +65,12 @@ TEST_P(FormatImport, TheEngineLoadsTheSceneWithoutAMessage) {
     EXPECT_EQ(inspected.meshes, 1);
 }
 
+TEST_P(FormatImport, VornCheckFindsNoError) {
+    const ToolRun check = runIn(folder.path(), std::string("'") + VORN_CHECK + "' out/model.vnt");
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_THAT(check.err, HasSubstr("0 errors"));
+}
+
 TEST_P(FormatImport, HoldsEveryTriangleOfEveryUseOfEveryMesh) {
     // Two uses of the quad (2 triangles each), the pentagon (3) and the coloured triangle (1).
     EXPECT_EQ(inspected.faces.size(), 8u);
