@@ -1,0 +1,21 @@
+// Decoding of the mainstream image formats through SDL2_image, into plain rows of bytes that
+// the texture code hands on to DevIL; nothing else in the program sees SDL's surfaces.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "render/image_header.h"
+
+struct DecodedPixels {
+    int width = 0;
+    int height = 0;
+    int channels = 0;  // 3 for RGB, 4 for RGBA
+    std::vector<unsigned char> bytes;  // bottom row first, rows without padding
+};
+
+// True for the formats handed to SDL2_image first.
+bool sdlImageDecodes(ImageFormat format);
+// Decodes `data` as `format`; false when SDL2_image refuses it.
+bool decodeWithSdlImage(ImageFormat format, const unsigned char* data, std::size_t size,
+                        DecodedPixels& pixels);
