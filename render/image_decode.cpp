@@ -19,6 +19,7 @@
 #include "render/image_decode_sdl.h"
 #include "render/image_header.h"
 #include "render/image_header_readers.h"
+#include "render/image_structure.h"
 #include "render/pnm_narrowing.h"
 
 namespace {
@@ -181,8 +182,7 @@ bool decodeGated(Bytes& bytes, int largestSide) {
         !narrowPnmSamples(bytes))
         return false;
     if (header.format == ImageFormat::Dds && !useLegacyDdsHeader(bytes)) return false;
-    if (header.format == ImageFormat::Tga && !tgaPixelsAreWhole(ByteView{bytes.data(), bytes.size()}))
-        return false;
+    if (!imageDataIsWhole(header.format, ByteView{bytes.data(), bytes.size()})) return false;
     DecodedPixels pixels;
     bool decoded = false;
     switch (decoderFor(header.format, bytes)) {

@@ -22,6 +22,8 @@ Loader loaderFor(ImageFormat format) {
     case ImageFormat::Pnm: return IMG_LoadPNM_RW;
     case ImageFormat::Tiff: return IMG_LoadTIF_RW;
     case ImageFormat::Webp: return IMG_LoadWEBP_RW;
+    // DevIL's XPM reader crashes on the files ImageMagick writes.
+    case ImageFormat::Xpm: return IMG_LoadXPM_RW;
     default: return nullptr;
     }
 }

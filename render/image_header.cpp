@@ -60,7 +60,8 @@ bool readWithStb(const unsigned char* data, std::size_t size, ImageHeader& heade
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, int(size), &width, &height, &channels)) return false;
     header.width = width;
-    header.height = height;
+    // stb gives a top-down BMP's height as the file holds it, negative.
+    header.height = height < 0 ? -std::int64_t(height) : height;
     return true;
 }
 

@@ -8,9 +8,9 @@
 enum class ImageFormat {
     Unknown,
     // Read by SDL2_image.
-    Png, Jpeg, Bmp, Gif, Tga, Pcx, Pnm, Tiff, Webp,
-    // Read by DevIL only.
-    Dds, Psd, Hdr, Pic, Sgi, Ico, Sun, Xpm, Vtf, Dcx, Ilbm, Mng, Blp,
+    Png, Jpeg, Bmp, Gif, Tga, Pcx, Pnm, Tiff, Webp, Xpm,
+    // Read by DevIL.
+    Dds, Psd, Hdr, Pic, Sgi, Ico, Sun, Vtf, Dcx, Ilbm, Mng, Blp,
 };
 
 struct ImageHeader {

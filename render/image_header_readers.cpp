@@ -270,6 +270,7 @@ bool readBlpHeader(const ByteView& bytes, ImageHeader& header) {
 }
 
 bool growToFirstGifFrame(const ByteView& bytes, ImageHeader& header) {
+    if (header.width == 0 || header.height == 0) return false;
     const std::uint32_t flags = bytes.le(10, 1);
     std::size_t at = 13 + ((flags & 0x80) != 0 ? 3u << ((flags & 7) + 1) : 0);
     while (bytes.whole) {
@@ -287,24 +288,4 @@ bool growToFirstGifFrame(const ByteView& bytes, ImageHeader& header) {
         ++at;
     }
     return false;
-}
-
-bool tgaPixelsAreWhole(const ByteView& bytes) {
-    const std::uint64_t idLength = bytes.le(0, 1), mapLength = bytes.le(5, 2);
-    const std::uint64_t mapEntryBytes = (bytes.le(7, 1) + 7) / 8;
-    const std::uint64_t pixels = std::uint64_t(bytes.le(12, 2)) * bytes.le(14, 2);
-    const std::uint64_t pixelBytes = (bytes.le(16, 1) + 7) / 8;
-    const bool runLength = (bytes.le(2, 1) & 8) != 0;
-    std::uint64_t at = 18 + idLength + (bytes.le(1, 1) == 1 ? mapLength * mapEntryBytes : 0);
-    if (!bytes.whole) return false;
-    if (!runLength) return at + pixels * pixelBytes <= bytes.size;
-    // Each packet is a run of one pixel value or a row of literal pixels, 1 to 128 pixels long.
-    for (std::uint64_t count = 0; count < pixels;) {
-        if (at >= bytes.size) return false;
-        const unsigned packet = bytes.data[at++];
-        const std::uint64_t length = (packet & 0x7F) + 1;
-        at += (packet & 0x80) != 0 ? pixelBytes : length * pixelBytes;
-        count += length;
-    }
-    return at <= bytes.size;
 }

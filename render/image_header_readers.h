@@ -43,9 +43,6 @@ bool readMngHeader(const ByteView& bytes, ImageHeader& header);
 bool readBlpHeader(const ByteView& bytes, ImageHeader& header);
 // The largest sample value a PNM file declares (1 for bitmaps), 0 when its header is cut.
 std::int64_t pnmMaxValue(const ByteView& bytes);
-// True when a TGA file holds the colour map and pixel data (or run-length packets enough for
-// every pixel) that its header promises: its decoders would fill the rest with anything.
-bool tgaPixelsAreWhole(const ByteView& bytes);
 // The number of colour components of a JPEG's frame (4 for CMYK), 0 when none is found.
 int jpegComponents(const ByteView& bytes);
 // Widens the header to the GIF's first frame when that is larger than its screen.
