@@ -89,7 +89,12 @@ bool decodeWithDevil(ImageFormat format, const Bytes& bytes) {
     const ILenum type = devilTypeOf(format);
     if (type == IL_TYPE_UNKNOWN || bytes.size() > 0xFFFFFFFFu) return false;
     noPendingErrors();
-    return ilLoadL(type, bytes.data(), ILuint(bytes.size())) && noPendingErrors();
+    if (!ilLoadL(type, bytes.data(), ILuint(bytes.size())) || !noPendingErrors()) return false;
+    // Grey pictures become RGB, as SDL2_image's do, so that every texture holds colour texels.
+    const ILint layout = ilGetInteger(IL_IMAGE_FORMAT);
+    if (layout == IL_LUMINANCE) return ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) && noPendingErrors();
+    if (layout == IL_LUMINANCE_ALPHA) return ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE) && noPendingErrors();
+    return true;
 }
 
 bool storeInBoundImage(DecodedPixels& pixels) {
