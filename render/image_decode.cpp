@@ -1,7 +1,7 @@
 // From an image file to the bound DevIL image: the whole file is read, its header passes the
 // size gate, and only then does a decoder run: SDL2_image for the mainstream formats, DevIL
 // for the rest, and for the valid variants SDL2_image refuses or misreads, the decoder that
-// reads them right.
+// reads them right. DevIL decodes in a child process, so that no file can crash the program.
 #include "render/image_decode.h"
 
 #include <IL/il.h>
@@ -15,12 +15,13 @@
 #include <cstring>
 #include <vector>
 
-#include "render/dds_legacy_header.h"
+#include "render/image_dds_header.h"
+#include "render/image_decode_devil.h"
 #include "render/image_decode_sdl.h"
 #include "render/image_header.h"
 #include "render/image_header_readers.h"
 #include "render/image_structure.h"
-#include "render/pnm_narrowing.h"
+#include "render/image_pnm_narrowing.h"
 
 namespace {
 
@@ -83,18 +84,6 @@ ILenum devilTypeOf(ImageFormat format) {
     case ImageFormat::Blp: return IL_BLP;
     default: return IL_TYPE_UNKNOWN;
     }
-}
-
-bool decodeWithDevil(ImageFormat format, const Bytes& bytes) {
-    const ILenum type = devilTypeOf(format);
-    if (type == IL_TYPE_UNKNOWN || bytes.size() > 0xFFFFFFFFu) return false;
-    noPendingErrors();
-    if (!ilLoadL(type, bytes.data(), ILuint(bytes.size())) || !noPendingErrors()) return false;
-    // Grey pictures become RGB, as SDL2_image's do, so that every texture holds colour texels.
-    const ILint layout = ilGetInteger(IL_IMAGE_FORMAT);
-    if (layout == IL_LUMINANCE) return ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) && noPendingErrors();
-    if (layout == IL_LUMINANCE_ALPHA) return ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE) && noPendingErrors();
-    return true;
 }
 
 bool storeInBoundImage(DecodedPixels& pixels) {
@@ -196,7 +185,12 @@ bool decodeGated(Bytes& bytes, int largestSide) {
                   storeInBoundImage(pixels);
         break;
     case Decoder::Stb: decoded = decodeWithStb(bytes, pixels) && storeInBoundImage(pixels); break;
-    case Decoder::Devil: decoded = decodeWithDevil(header.format, bytes); break;
+    case Decoder::Devil:
+        decoded = devilTypeOf(header.format) != IL_TYPE_UNKNOWN &&
+                  decodeWithDevilApart(devilTypeOf(header.format), bytes.data(), bytes.size(),
+                                       largestSide, pixels) &&
+                  storeInBoundImage(pixels);
+        break;
     }
     if (!decoded || !boundImageIsWhole(largestSide)) return false;
     if (rightToLeft) mirrorBoundImageRows();

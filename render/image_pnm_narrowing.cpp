@@ -1,5 +1,5 @@
 // Scaling PNM samples of up to 16 bits to 8, from text or two-byte big-endian samples.
-#include "render/pnm_narrowing.h"
+#include "render/image_pnm_narrowing.h"
 
 #include <cstdint>
 #include <string>
