@@ -6,10 +6,13 @@
 #include <IL/il.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "render/image_decode.h"
+#include "render/image_decode_devil.h"
 #include "render/image_header.h"
 #include "tests/images/test_images.h"
 
@@ -103,6 +106,30 @@ TEST(ImageDecodeTest, TheLargestSideComesFromTheCaller) {
         int width = 0, height = 0;
         EXPECT_EQ(decodeImageFile(path.c_str(), sample.largestSide, &width, &height), sample.decodes);
     }
+}
+
+TEST(ImageDecodeTest, ADevilDecoderThatCrashesTakesOnlyItsChildProcessWithIt) {
+    // DevIL's XPM reader crashes on the XPM files ImageMagick writes (SDL2_image reads them).
+    const std::string path = testimages::directory() + "/real/xpm.xpm";
+    std::ifstream file(path, std::ios::binary);
+    const Texels bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(bytes.empty());
+    startImageDecoding();
+    DecodedPixels pixels;
+    EXPECT_FALSE(decodeWithDevilApart(IL_XPM, bytes.data(), bytes.size(), 16384, pixels));
+    EXPECT_TRUE(pixels.bytes.empty());
+
+    // The same bytes as a DevIL format it reads well: the pixels come back, bottom row first.
+    const std::string bmp = testimages::directory() + "/real/bmp-v3.bmp";
+    std::ifstream bmpFile(bmp, std::ios::binary);
+    const Texels bmpBytes{std::istreambuf_iterator<char>(bmpFile), std::istreambuf_iterator<char>()};
+    ASSERT_TRUE(decodeWithDevilApart(IL_BMP, bmpBytes.data(), bmpBytes.size(), 16384, pixels));
+    EXPECT_EQ(pixels.width, 6);
+    EXPECT_EQ(pixels.height, 4);
+    ASSERT_EQ(pixels.channels, 3);
+    EXPECT_EQ(Texels(pixels.bytes.begin(), pixels.bytes.begin() + 3), (Texels{0, 0, 255}));
+    EXPECT_FALSE(decodeWithDevilApart(IL_BMP, bmpBytes.data(), bmpBytes.size(), 5, pixels))
+        << "wider than the caller allows";
 }
 
 TEST(ImageSizeGateTest, RefusesZeroSidesSidesAboveTheLargestAndPixelsOverTheLimit) {

@@ -62,6 +62,8 @@ convert picture.png BMP2:bmp-os2.bmp;                                         ad
 convert picture.png BMP3:bmp-v3.bmp;                                          add bmp-v3.bmp picture.png 0
 convert picture.png bmp-default.bmp;                                          add bmp-default.bmp picture.png 0
 convert picture.png -define bmp:format=bmp4 bmp-v4.bmp;                       add bmp-v4.bmp picture.png 0
+convert picture.png -monochrome BMP3:bmp-1bit.bmp;                           add_lossy bmp-1bit.bmp 0
+convert picture.png -define bmp:subtype=RGB565 bmp-16bit.bmp;                add_lossy bmp-16bit.bmp 8
 convert picture.png -type Palette -compress none BMP3:bmp-palette.bmp;        add bmp-palette.bmp picture.png 0
 convert picture.png -type Palette -compress RLE BMP3:bmp-palette-rle.bmp;     add bmp-palette-rle.bmp picture.png 0
 convert picture.png -alpha set -channel A -evaluate set 50% +channel -define bmp:format=bmp4 \
@@ -107,7 +109,9 @@ convert picture.png -quality 95 webp-lossy.webp;                              ad
 
 # DDS, and the formats only DevIL reads
 convert picture.png -define dds:compression=dxt1 -define dds:mipmaps=0 dds-dxt1.dds;  add_lossy dds-dxt1.dds 8
+convert picture.png -define dds:compression=dxt3 -define dds:mipmaps=0 dds-dxt3.dds;  add_lossy dds-dxt3.dds 8
 convert picture.png -define dds:compression=dxt5 -define dds:mipmaps=0 dds-dxt5.dds;  add_lossy dds-dxt5.dds 8
+convert picture.png -define dds:compression=dxt1 dds-mipmapped.dds;                   add_lossy dds-mipmapped.dds 8
 convert picture.png -alpha set -define dds:compression=none -define dds:mipmaps=0 dds-plain.dds
 add dds-plain.dds picture.png 0
 # The DX10 header: FourCC "DX10" and a 20-byte header (DXGI format, 2D, no flags, one layer).
@@ -122,6 +126,8 @@ convert picture.png sun.ras;                                                  ad
 convert picture.png psd.psd;                                                  add psd.psd picture.png 0
 convert picture.png -type Palette xpm.xpm;                                    add xpm.xpm picture.png 0
 convert picture.png ico.ico;                                                  add ico.ico picture.png 0
+convert picture.png hdr.hdr;                                                  add hdr.hdr picture.png 1
+convert picture.png mng.mng;                                                  add mng.mng picture.png 0
 
 # The decoder follows the content, not the name.
 cp picture.png png-named.jpg;                                                 add png-named.jpg picture.png 0
