@@ -1,7 +1,7 @@
 // From an image file to the bound DevIL image: the whole file is read, its header passes the
 // size gate, and only then does a decoder run: SDL2_image for the mainstream formats, DevIL
 // for the rest, and for the valid variants SDL2_image refuses or misreads, the decoder that
-// reads them right. DevIL decodes in a child process, so that no file can crash the program.
+// reads them right. Decoders run in a child process, so that no file can crash the program.
 #include "render/image_decode.h"
 
 #include <IL/il.h>
@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "render/image_dds_header.h"
+#include "render/image_decode_apart.h"
 #include "render/image_decode_devil.h"
 #include "render/image_decode_sdl.h"
+#include "render/image_decode_steps.h"
 #include "render/image_header.h"
 #include "render/image_header_readers.h"
 #include "render/image_structure.h"
@@ -95,8 +97,6 @@ bool storeInBoundImage(DecodedPixels& pixels) {
     return noPendingErrors();
 }
 
-enum class Decoder { SdlImage, Devil, Stb };
-
 // SDL2_image first; the valid variants it refuses or misreads go to a decoder that reads them.
 Decoder decoderFor(ImageFormat format, const Bytes& bytes) {
     const ByteView view{bytes.data(), bytes.size()};
@@ -134,19 +134,13 @@ bool takeRightToLeftFlag(ImageFormat format, Bytes& bytes) {
     return true;
 }
 
-void mirrorBoundImageRows() {
-    const std::size_t width = std::size_t(ilGetInteger(IL_IMAGE_WIDTH));
-    const std::size_t rows = std::size_t(ilGetInteger(IL_IMAGE_HEIGHT) * ilGetInteger(IL_IMAGE_DEPTH));
-    const std::size_t pixelBytes = std::size_t(ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL));
-    ILubyte* data = ilGetData();
-    std::vector<ILubyte> pixel(pixelBytes);
-    for (std::size_t row = 0; row < rows; ++row) {
-        ILubyte* first = data + row * width * pixelBytes;
-        for (std::size_t left = 0, right = width - 1; left < right; ++left, --right) {
-            std::memcpy(pixel.data(), first + left * pixelBytes, pixelBytes);
-            std::memcpy(first + left * pixelBytes, first + right * pixelBytes, pixelBytes);
-            std::memcpy(first + right * pixelBytes, pixel.data(), pixelBytes);
-        }
+void mirrorRows(DecodedPixels& pixels) {
+    const std::size_t width = std::size_t(pixels.width), pixelBytes = std::size_t(pixels.channels);
+    for (std::size_t row = 0; row < std::size_t(pixels.height); ++row) {
+        unsigned char* first = pixels.bytes.data() + row * width * pixelBytes;
+        for (std::size_t left = 0, right = width - 1; left < right; ++left, --right)
+            std::swap_ranges(first + left * pixelBytes, first + (left + 1) * pixelBytes,
+                             first + right * pixelBytes);
     }
 }
 
@@ -167,34 +161,12 @@ bool boundImageIsWhole(int largestSide) {
 }
 
 bool decodeGated(Bytes& bytes, int largestSide) {
-    ImageHeader header;
-    if (!readImageHeader(bytes.data(), bytes.size(), header) || !passesSizeGate(header, largestSide))
-        return false;
-    const bool rightToLeft = takeRightToLeftFlag(header.format, bytes);
-    // SDL2_image reads PNM samples of one byte only, and DevIL misreads wider ones.
-    if (header.format == ImageFormat::Pnm && pnmMaxValue(ByteView{bytes.data(), bytes.size()}) > 255 &&
-        !narrowPnmSamples(bytes))
-        return false;
-    if (header.format == ImageFormat::Dds && !useLegacyDdsHeader(bytes)) return false;
-    if (!imageDataIsWhole(header.format, ByteView{bytes.data(), bytes.size()})) return false;
+    PreparedImage image;
+    if (!prepareImage(bytes, largestSide, image)) return false;
     DecodedPixels pixels;
-    bool decoded = false;
-    switch (decoderFor(header.format, bytes)) {
-    case Decoder::SdlImage:
-        decoded = decodeWithSdlImage(header.format, bytes.data(), bytes.size(), pixels) &&
-                  storeInBoundImage(pixels);
-        break;
-    case Decoder::Stb: decoded = decodeWithStb(bytes, pixels) && storeInBoundImage(pixels); break;
-    case Decoder::Devil:
-        decoded = devilTypeOf(header.format) != IL_TYPE_UNKNOWN &&
-                  decodeWithDevilApart(devilTypeOf(header.format), bytes.data(), bytes.size(),
-                                       largestSide, pixels) &&
-                  storeInBoundImage(pixels);
-        break;
-    }
-    if (!decoded || !boundImageIsWhole(largestSide)) return false;
-    if (rightToLeft) mirrorBoundImageRows();
-    return true;
+    const auto decode = [&](DecodedPixels& made) { return decodePreparedImage(image, bytes, made); };
+    return decodeApart(decode, largestSide, pixels) && storeInBoundImage(pixels) &&
+           boundImageIsWhole(largestSide);
 }
 
 // Decodes into an image of its own, reads its size and lets the image go, whatever the outcome.
@@ -213,6 +185,38 @@ bool decodeIntoTemporaryImage(const Decode& decode, int* width, int* height) {
 }
 
 }  // namespace
+
+bool prepareImage(Bytes& bytes, int largestSide, PreparedImage& image) {
+    ImageHeader header;
+    if (!readImageHeader(bytes.data(), bytes.size(), header) || !passesSizeGate(header, largestSide))
+        return false;
+    image.format = header.format;
+    image.rightToLeft = takeRightToLeftFlag(header.format, bytes);
+    // SDL2_image reads PNM samples of one byte only, and DevIL misreads wider ones.
+    if (header.format == ImageFormat::Pnm && pnmMaxValue(ByteView{bytes.data(), bytes.size()}) > 255 &&
+        !narrowPnmSamples(bytes))
+        return false;
+    if (header.format == ImageFormat::Dds && !useLegacyDdsHeader(bytes)) return false;
+    if (!imageDataIsWhole(header.format, ByteView{bytes.data(), bytes.size()})) return false;
+    image.decoder = decoderFor(header.format, bytes);
+    return true;
+}
+
+bool decodePreparedImage(const PreparedImage& image, const Bytes& bytes, DecodedPixels& pixels) {
+    bool decoded = false;
+    switch (image.decoder) {
+    case Decoder::SdlImage:
+        decoded = decodeWithSdlImage(image.format, bytes.data(), bytes.size(), pixels);
+        break;
+    case Decoder::Stb: decoded = decodeWithStb(bytes, pixels); break;
+    case Decoder::Devil:
+        decoded = devilTypeOf(image.format) != IL_TYPE_UNKNOWN &&
+                  decodeWithDevil(devilTypeOf(image.format), bytes.data(), bytes.size(), pixels);
+        break;
+    }
+    if (decoded && image.rightToLeft) mirrorRows(pixels);
+    return decoded;
+}
 
 void startImageDecoding() {
     static bool started = false;

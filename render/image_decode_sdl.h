@@ -3,16 +3,9 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
+#include "render/image_decode_apart.h"
 #include "render/image_header.h"
-
-struct DecodedPixels {
-    int width = 0;
-    int height = 0;
-    int channels = 0;  // 3 for RGB, 4 for RGBA
-    std::vector<unsigned char> bytes;  // bottom row first, rows without padding
-};
 
 // True for the formats handed to SDL2_image first.
 bool sdlImageDecodes(ImageFormat format);
