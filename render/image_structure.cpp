@@ -1,7 +1,8 @@
 // PNG chunks up to IEND, JPEG data up to its end marker, PCX and TGA pixels or run-length
-// packets for every pixel, BMP runs that stay inside the picture.
+// packets for every pixel, BMP runs that stay inside the picture, every level of a DDS.
 #include "render/image_structure.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -112,6 +113,34 @@ bool bmpRunsStayInside(const ByteView& bytes) {
     return false;
 }
 
+// Every level of every face or slice of a DDS, in blocks of 4 x 4 texels or in plain pixels of
+// 8 to 32 bits: DevIL reads a short file past its end.
+bool ddsLevelsAreWhole(const ByteView& bytes) {
+    const std::uint32_t flags = bytes.le(80, 4), fourCc = bytes.be(84, 4), bits = bytes.le(88, 4);
+    const std::uint32_t caps2 = bytes.le(112, 4);
+    std::uint64_t blockBytes = 0;
+    if ((flags & 0x4) != 0) {
+        if (fourCc == 0x44585431 || fourCc == 0x41544931) blockBytes = 8;  // DXT1, ATI1
+        else if ((fourCc >= 0x44585432 && fourCc <= 0x44585435) || fourCc == 0x41544932)
+            blockBytes = 16;  // DXT2 to DXT5, ATI2
+        else
+            return bytes.whole;  // other codes: DevIL's own concern
+    } else if (bits != 8 && bits != 16 && bits != 24 && bits != 32) {
+        return false;
+    }
+    const std::uint64_t levels = (bytes.le(8, 4) & 0x20000) != 0 ? std::max(bytes.le(28, 4), 1u) : 1;
+    std::uint64_t faces = (caps2 & 0x200) != 0 ? 6 : 1;
+    if ((caps2 & 0x200000) != 0) faces *= std::max(bytes.le(24, 4), 1u);
+    std::uint64_t width = bytes.le(16, 4), height = bytes.le(12, 4), needed = 0;
+    for (std::uint64_t level = 0; level < levels && level < 32; ++level) {
+        needed += blockBytes != 0 ? (width + 3) / 4 * ((height + 3) / 4) * blockBytes
+                                  : width * height * (bits / 8);
+        width = std::max<std::uint64_t>(width / 2, 1);
+        height = std::max<std::uint64_t>(height / 2, 1);
+    }
+    return bytes.whole && bytes.has(128, needed * faces);
+}
+
 }  // namespace
 
 bool imageDataIsWhole(ImageFormat format, const ByteView& bytes) {
@@ -121,6 +150,7 @@ bool imageDataIsWhole(ImageFormat format, const ByteView& bytes) {
     case ImageFormat::Tga: return tgaPixelsAreWhole(bytes);
     case ImageFormat::Pcx: return pcxPixelsAreWhole(bytes);
     case ImageFormat::Bmp: return bmpRunsStayInside(bytes);
+    case ImageFormat::Dds: return ddsLevelsAreWhole(bytes);
     default: return true;
     }
 }

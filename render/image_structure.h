@@ -1,6 +1,6 @@
-// Whole-file checks for the formats whose SDL2_image decoders do not notice a file cut short
-// or a run-length run past the picture: they would loop for ever, or fill the picture with
-// whatever the buffer held.
+// Whole-file checks for the formats whose decoders do not notice a file cut short or a
+// run-length run past the picture: they would loop for ever, read past their buffer, or fill
+// the picture with whatever the buffer held.
 #pragma once
 
 #include "render/image_header.h"

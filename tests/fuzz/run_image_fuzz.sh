@@ -23,6 +23,7 @@ if [ ! -e "$out/seeds/real/manifest.txt" ]; then
 fi
 
 # The decoders' own warnings would drown libFuzzer's lines: the target's output is closed.
+cd "$out"
 "$out/image_decode_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
     -fork=1 -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1 \
     -close_fd_mask=3 -print_final_stats=1 -artifact_prefix="$out/artifacts/" \

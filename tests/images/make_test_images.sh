@@ -185,6 +185,9 @@ patch dds-volume-huge.dds 12 "$(le32 2048)$(le32 2048)$(le32 0)$(le32 1000)"; pa
 cp "$real/dds-dx10-bgra.dds" dds-dx10-array-huge.dds; patch dds-dx10-array-huge.dds 12 "$(le32 4096)$(le32 4096)"
 patch dds-dx10-array-huge.dds 140 "$(le32 100)"
 cp "$real/dds-plain.dds" dds-zero.dds;     patch dds-zero.dds 16 "$(le32 0)"
+cp "$real/dds-plain.dds" dds-bit-count.dds; patch dds-bit-count.dds 88 "$(le32 $((0x04000000)))"
+cp "$real/dds-dxt1.dds" dds-levels-cut.dds  # twelve mipmap levels promised, one there
+patch dds-levels-cut.dds 8 "$(le32 $((0xa1007)))"; patch dds-levels-cut.dds 28 "$(le32 12)"
 cp "$real/sgi.sgi" sgi-huge.sgi;           patch sgi-huge.sgi 6 "$(be16 65535)$(be16 65535)"
 cp "$real/sun.ras" sun-huge.ras;           patch sun-huge.ras 4 "$(be32 100000)$(be32 100000)"
 cp "$real/psd.psd" psd-huge.psd;           patch psd-huge.psd 14 "$(be32 30000)$(be32 30000)"
