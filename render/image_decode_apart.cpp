@@ -47,8 +47,9 @@ bool writeAll(int descriptor, const void* data, std::size_t size) {
 #endif
 
 // A decoder that asks for much more than the largest picture the gate lets through has
-// misread its file: its allocations fail instead of filling the machine's memory. The
-// address sanitizer reserves terabytes of address space, so its builds go without the cap.
+// misread its file: its allocations fail instead of filling the machine's memory. Two copies
+// of the largest picture and the decoders' working buffers fit. The address sanitizer
+// reserves terabytes of address space, so its builds go without the cap.
 void capChildMemory() {
 #ifndef VORN_ADDRESS_SANITIZER
     std::FILE* status = std::fopen("/proc/self/status", "r");
@@ -59,7 +60,8 @@ void capChildMemory() {
         if (std::sscanf(line, "VmData: %ld kB", &dataKilobytes) == 1) break;
     std::fclose(status);
     if (dataKilobytes < 0) return;
-    const rlim_t cap = rlim_t(dataKilobytes) * 1024 + rlim_t(4 * kLargestImageBytes);
+    const rlim_t cap =
+        rlim_t(dataKilobytes) * 1024 + rlim_t(2 * kLargestImageBytes) + (rlim_t(32) << 20);
     const rlimit limit{cap, cap};
     setrlimit(RLIMIT_DATA, &limit);
 #endif

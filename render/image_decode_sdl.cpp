@@ -37,10 +37,13 @@ bool hasTransparency(SDL_Surface* surface) {
     return false;
 }
 
-bool copyRowsBottomFirst(SDL_Surface* surface, DecodedPixels& pixels) {
+// Converts the decoder's surface, lets it go before the rows are copied, so that at most two
+// copies of the picture exist at once, and copies the rows bottom first.
+bool takeRowsBottomFirst(SDL_Surface* surface, DecodedPixels& pixels) {
     const bool alpha = hasTransparency(surface);
     SDL_Surface* converted =
         SDL_ConvertSurfaceFormat(surface, alpha ? SDL_PIXELFORMAT_RGBA32 : SDL_PIXELFORMAT_RGB24, 0);
+    SDL_FreeSurface(surface);
     if (converted == nullptr) return false;
     pixels.width = converted->w;
     pixels.height = converted->h;
@@ -68,7 +71,7 @@ bool decodeWithSdlImage(ImageFormat format, const unsigned char* data, std::size
     SDL_Surface* surface = loader(stream);
     SDL_RWclose(stream);
     if (surface == nullptr) return false;
-    const bool copied = surface->w > 0 && surface->h > 0 && copyRowsBottomFirst(surface, pixels);
+    if (surface->w > 0 && surface->h > 0) return takeRowsBottomFirst(surface, pixels);
     SDL_FreeSurface(surface);
-    return copied;
+    return false;
 }

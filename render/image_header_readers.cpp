@@ -167,14 +167,18 @@ bool readWebpHeader(const ByteView& bytes, ImageHeader& header) {
     return false;
 }
 
-// Volume textures, cube maps and DX10 texture arrays multiply what the decoder makes.
+// Volume textures, cube maps and DX10 texture arrays multiply what the decoder makes. Depth
+// and array size are cut at 2^24, which the gate refuses anyway, so that their product with
+// the six faces of two cube flags stays far inside 64 bits.
 bool readDdsHeader(const ByteView& bytes, ImageHeader& header) {
+    constexpr std::int64_t kLargestCount = std::int64_t(1) << 24;
     const std::uint32_t caps2 = bytes.le(112, 4);
     std::int64_t layers = 1;
-    if ((caps2 & 0x200000) != 0) layers = std::max<std::int64_t>(bytes.le(24, 4), 1);
+    if ((caps2 & 0x200000) != 0)
+        layers = std::clamp<std::int64_t>(bytes.le(24, 4), 1, kLargestCount);
     if ((caps2 & 0x200) != 0) layers *= 6;
     if (bytes.be(84, 4) == 0x44583130) {  // "DX10": an extended header follows
-        const std::int64_t arraySize = bytes.le(140, 4);
+        const std::int64_t arraySize = std::min<std::int64_t>(bytes.le(140, 4), kLargestCount);
         layers *= (bytes.le(136, 4) & 0x4) != 0 ? arraySize * 6 : arraySize;
     }
     return setSize(bytes, header, bytes.le(16, 4), bytes.le(12, 4), layers);
@@ -276,9 +280,10 @@ bool growToFirstGifFrame(const ByteView& bytes, ImageHeader& header) {
     while (bytes.whole) {
         const std::uint32_t block = bytes.le(at, 1);
         if (block == 0x2C) {  // an image descriptor: left, top, width, height
-            header.width = std::max<std::int64_t>(header.width, bytes.le(at + 5, 2));
-            header.height = std::max<std::int64_t>(header.height, bytes.le(at + 7, 2));
-            return bytes.whole;
+            const std::int64_t width = bytes.le(at + 5, 2), height = bytes.le(at + 7, 2);
+            header.width = std::max(header.width, width);
+            header.height = std::max(header.height, height);
+            return bytes.whole && width > 0 && height > 0;
         }
         if (block != 0x21) return false;  // the trailer, or no block at all
         at += 2;                          // an extension: its label, then sub-blocks

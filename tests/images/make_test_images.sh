@@ -163,6 +163,7 @@ cp "$real/gif.gif" gif-huge-frame.gif
 frame=$(offset_of gif-huge-frame.gif 2c00)
 patch gif-huge-frame.gif $((frame + 5)) "$(le16 65535)$(le16 65535)"
 cp "$real/gif.gif" gif-zero.gif;           patch gif-zero.gif 6 "$(le16 0)"
+cp "$real/gif.gif" gif-zero-frame.gif;     patch gif-zero-frame.gif $((frame + 5)) "$(le16 0)"
 cp "$real/pcx.pcx" pcx-huge.pcx;           patch pcx-huge.pcx 8 "$(le16 65535)$(le16 65535)"
 cp "$real/pcx.pcx" pcx-inverted.pcx;       patch pcx-inverted.pcx 4 "$(le16 100)"
 printf 'P6\n60000 60000\n255\n\1\2\3\4\5\6' > pnm-huge.ppm
@@ -184,6 +185,9 @@ cp "$real/dds-plain.dds" dds-volume-huge.dds
 patch dds-volume-huge.dds 12 "$(le32 2048)$(le32 2048)$(le32 0)$(le32 1000)"; patch dds-volume-huge.dds 112 "$(le32 $((0x200000)))"
 cp "$real/dds-dx10-bgra.dds" dds-dx10-array-huge.dds; patch dds-dx10-array-huge.dds 12 "$(le32 4096)$(le32 4096)"
 patch dds-dx10-array-huge.dds 140 "$(le32 100)"
+cp "$real/dds-dx10-bgra.dds" dds-layers-overflow.dds  # a volume of cube arrays: 2^32 x 6 x 2^32 x 6
+patch dds-layers-overflow.dds 24 "$(le32 $((2 ** 32 - 1)))"; patch dds-layers-overflow.dds 112 "$(le32 $((0x200200)))"
+patch dds-layers-overflow.dds 136 "$(le32 4)$(le32 $((2 ** 32 - 1)))"
 cp "$real/dds-plain.dds" dds-zero.dds;     patch dds-zero.dds 16 "$(le32 0)"
 cp "$real/dds-plain.dds" dds-bit-count.dds; patch dds-bit-count.dds 88 "$(le32 $((0x04000000)))"
 cp "$real/dds-dxt1.dds" dds-levels-cut.dds  # twelve mipmap levels promised, one there
