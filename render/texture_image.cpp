@@ -1,48 +1,23 @@
-// Reading an image through DevIL and making its OpenGL texture through ILUT. The image
-// library trusts the sizes that files declare, so its allocations are capped and every load
-// is checked before anything is uploaded.
+// Making a texture's OpenGL texture: the image file is decoded into a DevIL image (through the
+// size gate and the decoder its content calls for) and ILUT uploads it.
 #include <IL/il.h>
 #define ILUT_USE_OPENGL
 #include <IL/ilut.h>
 
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "platform/platform.h"
+#include "render/image_decode.h"
 #include "render/texture_list.h"
 
 namespace {
 
-// Larger blocks come only from files that lie about their size (a 23-byte TGA asks for 4 GB).
-constexpr ILsizei kLargestImageBlock = ILsizei(256) << 20;
-
-void* ILAPIENTRY cappedAllocate(const ILsizei size) {
-    if (size > kLargestImageBlock) return nullptr;
-    return std::malloc(size);
-}
-
-void ILAPIENTRY cappedFree(const void* block) { std::free(const_cast<void*>(block)); }
-
-// Drains the library's error stack; true when nothing was pending.
-bool noPendingErrors() {
-    bool clean = true;
-    while (ilGetError() != IL_NO_ERROR) clean = false;
-    return clean;
-}
-
-// The bound image holds at least the data its width, height, depth and pixel size promise.
-bool loadedImageIsWhole() {
-    const std::int64_t width = ilGetInteger(IL_IMAGE_WIDTH);
-    const std::int64_t height = ilGetInteger(IL_IMAGE_HEIGHT);
-    const std::int64_t depth = ilGetInteger(IL_IMAGE_DEPTH);
-    const std::int64_t bytesPerPixel = ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL);
-    const std::int64_t size = ilGetInteger(IL_IMAGE_SIZE_OF_DATA);
-    if (width <= 0 || height <= 0 || depth <= 0 || bytesPerPixel <= 0 || ilGetData() == nullptr)
-        return false;
-    if (width > 65536 || height > 65536 || depth > 65536) return false;
-    return size >= width * height * depth * bytesPerPixel;
+// The largest side the context takes; without a context, the usual one of today's drivers.
+int largestTextureSide() {
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    return side > 0 ? side : kDefaultLargestImageSide;
 }
 
 void reportUnreadable(const char* fileName) {
@@ -53,21 +28,15 @@ void reportUnreadable(const char* fileName) {
 }  // namespace
 
 void startImageLibrary() {
-    ilSetMemory(cappedAllocate, cappedFree);
-    ilInit();
+    startImageDecoding();
     ilutRenderer(ILUT_OPENGL);
-    // Every format is read bottom row first, as OpenGL wants its textures, so a BMP, a TGA and
-    // a PNG of the same picture texture a face the same way up.
-    ilEnable(IL_ORIGIN_SET);
-    ilOriginFunc(IL_ORIGIN_LOWER_LEFT);
 }
 
 void Texture::load(const char* fileName, int filterMode, int wrapMode) {
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
-    noPendingErrors();
-    const bool loaded = ilLoadImage(fileName) && noPendingErrors() && loadedImageIsWhole();
+    const bool loaded = decodeIntoBoundImage(fileName, largestTextureSide());
     if (!loaded) reportUnreadable(fileName);
 
     std::strncpy(this->fileName, fileName, sizeof this->fileName - 1);
@@ -102,7 +71,8 @@ void Texture::load(const char* fileName, int filterMode, int wrapMode) {
     width = loaded ? ilGetInteger(IL_IMAGE_WIDTH) : 0;
     height = loaded ? ilGetInteger(IL_IMAGE_HEIGHT) : 0;
     ilDeleteImages(1, &image);
-    noPendingErrors();
+    while (ilGetError() != IL_NO_ERROR) {
+    }
 }
 
 void Texture::bind() const {

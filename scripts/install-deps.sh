@@ -8,7 +8,7 @@ packages=(
     libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation
     libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
     libdevil-dev libfast-float-dev
-    libassimp-dev libstb-dev
+    libassimp-dev libsdl2-image-dev libstb-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libx11-dev libxfixes-dev xvfb xauth xfonts-base xdotool x11-utils imagemagick
 )
