@@ -111,8 +111,8 @@ TEST_F(CheckTool, JsonIsOneArray) {
     EXPECT_EQ(check("--json scene/2cube.vno").out, "[]\n");
 }
 
-// Images go through DevIL, as the engine reads them: a missing file and a file that is no
-// image are both errors, at the line that names them.
+// Images go through the engine's image decoding, as textures are read: a missing file and a
+// file that is no image are both errors, at the line that names them.
 TEST_F(CheckTool, ImagesAreReadThroughTheEngineImageLibrary) {
     const std::string garbage = write("garbage.png", "not an image at all");
     const std::string broken = write("broken.vno", meshFile(garbage));
