@@ -9,13 +9,13 @@
 
 #include "engine/engine.h"
 #include "platform/fake_platform.h"
+#include "tests/support/tool_run.h"
 #include "tools/check/file_check.h"
 #include "tools/check/report.h"
 
 TEST(CheckImages, EveryImageBoxOfTheLoaderHasADiagnostic) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vorn-check-image-XXXXXX");
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const std::filesystem::path dir = pattern;
+    const testsupport::TestFolder folder("vorn-check-image");
+    const std::filesystem::path& dir = folder.path();
     const std::string garbage = (dir / "garbage.png").string();
     const std::string missing = (dir / "none.png").string();
     std::ofstream(garbage, std::ios::binary) << "not an image at all";
@@ -41,5 +41,4 @@ TEST(CheckImages, EveryImageBoxOfTheLoaderHasADiagnostic) {
     EXPECT_EQ(findings[0].code, "image-unreadable");
     EXPECT_EQ(findings[1].line, 5);
     EXPECT_EQ(findings[1].code, "image-missing");
-    std::filesystem::remove_all(dir);
 }
