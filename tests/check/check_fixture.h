@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../meshfile/mesh_file_fixture.h"
+#include "tests/support/tool_run.h"
 #include "tools/check/file_check.h"
 
 namespace checktext {
@@ -108,19 +109,12 @@ class CheckTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previous = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "vorn-check-XXXXXX");
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        std::filesystem::current_path(dir);
+        std::filesystem::current_path(folder.path());
         std::filesystem::create_directory("textures");
         write("textures/stone.jpg", "an image");
         write("one.vno", meshtext::workedExample);
     }
-    void TearDown() override {
-        std::filesystem::current_path(previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
-    }
+    void TearDown() override { std::filesystem::current_path(previous); }
 
     static void write(const std::string& name, const std::string& text) {
         std::ofstream(name, std::ios::binary) << text;
@@ -134,6 +128,6 @@ protected:
         return run.findings();
     }
 
+    const testsupport::TestFolder folder{"vorn-check"};
     std::filesystem::path previous;
-    std::filesystem::path dir;
 };

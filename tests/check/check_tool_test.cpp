@@ -2,63 +2,32 @@
 // the exit codes, JSON, and images read through the engine's image library.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "tests/support/tool_run.h"
+
 namespace fs = std::filesystem;
+using testsupport::ToolRun;
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class CheckTool : public ::testing::Test {
 protected:
-    void SetUp() override {
-        directory = fs::temp_directory_path() /
-                    ("vorn-check-tool-" + std::to_string(::getpid()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(directory);
-    }
-    void TearDown() override { fs::remove_all(directory); }
-
     std::string write(const std::string& name, const std::string& text) {
-        const fs::path path = directory / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
+        return folder.write(name, text);
     }
 
     // Runs the tool in the repository root, where scene/ is.
     ToolRun check(const std::string& arguments) {
-        const fs::path out = directory / "stdout", err = directory / "stderr";
-        const std::string command = std::string("cd '") + VORN_SOURCE_DIR + "' && '" + VORN_CHECK +
-                                    "' " + arguments + " >'" + out.string() + "' 2>'" +
-                                    err.string() + "'";
-        const int status = std::system(command.c_str());
-        ToolRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = readFile(out);
-        run.err = readFile(err);
-        return run;
+        using testsupport::quoted;
+        return testsupport::runCaptured(
+            "cd " + quoted(VORN_SOURCE_DIR) + " && " + quoted(VORN_CHECK) + " " + arguments,
+            directory);
     }
 
-    fs::path directory;
+    const testsupport::TestFolder folder{"vorn-check-tool"};
+    const fs::path& directory = folder.path();
 };
 
 // A mesh file with one face, whose texture is `image`, and whose line 9 is `scrollU`.

@@ -10,13 +10,13 @@
 
 #include "engine/engine.h"
 #include "platform/fake_platform.h"
+#include "tests/support/tool_run.h"
 #include "tools/check/file_check.h"
 #include "tools/check/report.h"
 
 TEST(CheckImages, EveryImageBoxOfTheLoaderHasADiagnostic) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vorn-check-image-XXXXXX");
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const std::filesystem::path dir = pattern;
+    const testsupport::TestFolder folder("vorn-check-image");
+    const std::filesystem::path& dir = folder.path();
     const std::string garbage = (dir / "garbage.png").string();
     const std::string missing = (dir / "none.png").string();
     const std::string huge = (dir / "huge.tga").string();
@@ -52,5 +52,4 @@ TEST(CheckImages, EveryImageBoxOfTheLoaderHasADiagnostic) {
     EXPECT_EQ(findings[1].code, "image-missing");
     EXPECT_EQ(findings[2].line, 7);
     EXPECT_EQ(findings[2].code, "image-unreadable");
-    std::filesystem::remove_all(dir);
 }

@@ -10,15 +10,11 @@
 #include <numbers>
 
 using namespace importtest;
+using testsupport::contentOf;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 const char* const pngSignature = "\x89PNG\r\n\x1A\n";
 
@@ -30,8 +26,8 @@ std::string objTriangle(const std::string& materialLines) {
 }
 
 void writeObjTriangle(const ImportFolder& folder, const std::string& mapLine) {
-    folder.writeText("tri.obj", objTriangle(""));
-    folder.writeText("tri.mtl", "newmtl m\nKd 0.2 0.4 0.6\n" + mapLine);
+    folder.write("tri.obj", objTriangle(""));
+    folder.write("tri.mtl", "newmtl m\nKd 0.2 0.4 0.6\n" + mapLine);
 }
 
 struct UsageCase {
@@ -87,7 +83,7 @@ TEST(ImportFailure, ModelsAssimpCannotReadExitWith1AndWriteNothing) {
     };
     for (const BrokenFile& file : files) {
         ImportFolder folder;
-        folder.writeText(file.name, file.bytes);
+        folder.write(file.name, file.bytes);
         const ToolRun run = runImport(folder.path(), std::string(file.name) + " -o out");
         EXPECT_EQ(run.exitCode, 1) << file.name;
         EXPECT_THAT(run.err, StartsWith(std::string(file.name) + ": error: ")) << file.name;
@@ -123,7 +119,7 @@ TEST(ImportFailure, APathLongerThanALineIsRefusedBeforeAnythingIsWritten) {
 TEST(ImportFailure, AFolderThatCannotBeMadeLeavesNoHalfWrittenScene) {
     ImportFolder folder;
     writeObjTriangle(folder, "");
-    folder.writeText("blocked", "a file where the output folder would go");
+    folder.write("blocked", "a file where the output folder would go");
     const ToolRun run = runImport(folder.path(), "tri.obj -o blocked/out");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_THAT(run.err, StartsWith("tri.obj: error: "));
@@ -132,8 +128,8 @@ TEST(ImportFailure, AFolderThatCannotBeMadeLeavesNoHalfWrittenScene) {
 
 TEST(ImportFailure, ANameThatWouldEndTheTextureSectionIsWrittenSafely) {
     ImportFolder folder;
-    folder.writeText("FIN_TEXTURE.obj", objTriangle(""));
-    folder.writeText("tri.mtl", "newmtl m\nKd 1 1 1\n");
+    folder.write("FIN_TEXTURE.obj", objTriangle(""));
+    folder.write("tri.mtl", "newmtl m\nKd 1 1 1\n");
     ASSERT_EQ(runImport(folder.path(), "FIN_TEXTURE.obj").exitCode, 0);
     const InspectedScene scene = inspectScene(folder.path(), "FIN_TEXTURE.vnt");
     EXPECT_EQ(scene.run.err, loadedWithoutMessages);
@@ -145,7 +141,7 @@ TEST(ImportData, BrokenFacesAreDroppedAndCountedAndNeverWritten) {
     ImportFolder folder;
     // Face 2 names a vertex that does not exist, face 3 a vertex at infinity, face 4 a
     // vertex whose coordinate is not a number; face 1 is whole.
-    folder.writeText("broken.ply",
+    folder.write("broken.ply",
                      "ply\nformat ascii 1.0\nelement vertex 5\nproperty float x\nproperty float y\n"
                      "property float z\nelement face 4\nproperty list uchar int vertex_indices\nend_header\n"
                      "0 0 0\n1 0 0\n0 1 0\n1 inf 0\n0 nan 1\n3 0 1 2\n3 0 1 7\n3 0 3 2\n3 4 1 2\n");
@@ -153,7 +149,7 @@ TEST(ImportData, BrokenFacesAreDroppedAndCountedAndNeverWritten) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_THAT(run.out, HasSubstr("triangles:  1\n"));
     EXPECT_THAT(run.out, HasSubstr("3 broken faces\n"));
-    const std::string meshText = readFile(folder.path() / "broken.vno");
+    const std::string meshText = contentOf(folder.path() / "broken.vno");
     EXPECT_EQ(meshText.find("inf"), std::string::npos);
     EXPECT_EQ(meshText.find("nan"), std::string::npos);
     const InspectedScene scene = inspectScene(folder.path(), "broken.vnt");
@@ -188,8 +184,8 @@ TEST(ImportImages, ImagesAreFoundWhateverTheSlashesAndTheLetterCase) {
     const ToolRun run = runImport(folder.path(), "tri.obj -o out");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(readFile(folder.path() / "out/tri-textures/stone.png"),
-              readFile(folder.path() / "maps/sub/stone.png"));
+    EXPECT_EQ(contentOf(folder.path() / "out/tri-textures/stone.png"),
+              contentOf(folder.path() / "maps/sub/stone.png"));
     const InspectedScene scene = inspectScene(folder.path(), "out/tri.vnt");
     EXPECT_EQ(scene.baseTextureOf(scene.faces.at(0)), "out/tri-textures/stone.png");
 }
@@ -197,12 +193,12 @@ TEST(ImportImages, ImagesAreFoundWhateverTheSlashesAndTheLetterCase) {
 TEST(ImportImages, ImagesTheEngineCannotReadAreConvertedToPng) {
     ImportFolder folder;
     // A Radiance HDR picture of one pixel: stb reads it, the engine does not.
-    folder.writeText("sky.hdr", std::string("#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 1 +X 1\n\x80\x40\x20\x81", 48));
+    folder.write("sky.hdr", std::string("#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 1 +X 1\n\x80\x40\x20\x81", 48));
     writeObjTriangle(folder, "map_Kd sky.hdr\n");
     const ToolRun run = runImport(folder.path(), "tri.obj");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_THAT(run.out, HasSubstr("(1 converted, 0 missing)"));
-    EXPECT_THAT(readFile(folder.path() / "tri-textures/sky.png"), StartsWith(pngSignature));
+    EXPECT_THAT(contentOf(folder.path() / "tri-textures/sky.png"), StartsWith(pngSignature));
     const InspectedScene scene = inspectScene(folder.path(), "tri.vnt");
     EXPECT_EQ(scene.run.err, loadedWithoutMessages);
     EXPECT_EQ(scene.baseTextureOf(scene.faces.at(0)), "tri-textures/sky.png");
@@ -210,7 +206,7 @@ TEST(ImportImages, ImagesTheEngineCannotReadAreConvertedToPng) {
 
 TEST(ImportImages, ImagesThatNothingReadsWarnAndUseWhite) {
     ImportFolder folder;
-    folder.writeText("noise.png", "this is not a picture at all");
+    folder.write("noise.png", "this is not a picture at all");
     writeObjTriangle(folder, "map_Kd noise.png\n");
     const ToolRun run = runImport(folder.path(), "tri.obj");
     ASSERT_EQ(run.exitCode, 0);
@@ -240,7 +236,7 @@ TEST(ImportImages, EmbeddedImagesAreWrittenOut) {
         EXPECT_EQ(inspected.run.err, loadedWithoutMessages);
         const std::string name = inspected.baseTextureOf(*inspected.facesAt({6, 0, 0}).at(0));
         EXPECT_THAT(name, StartsWith("out/model-textures/")) << format;
-        EXPECT_EQ(readFile(folder.path() / name), std::string(png.begin(), png.end())) << format;
+        EXPECT_EQ(contentOf(folder.path() / name), std::string(png.begin(), png.end())) << format;
     }
 }
 
@@ -277,8 +273,8 @@ TEST(ImportSplit, MaterialsBeyondOneFilesLimitsGoToFurtherMeshFiles) {
         mtl += "newmtl m" + std::to_string(i) + "\nKd 1 1 1\nmap_Kd t" + std::to_string(i) + ".png\n";
         writePng(folder.path() / ("t" + std::to_string(i) + ".png"), 1, 1, static_cast<unsigned char>(i), 0, 0);
     }
-    folder.writeText("many.obj", obj);
-    folder.writeText("many.mtl", mtl);
+    folder.write("many.obj", obj);
+    folder.write("many.mtl", mtl);
     const ToolRun run = runImport(folder.path(), "many.obj -o out");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_THAT(run.out, HasSubstr("out/many-1.vno\n              out/many-2.vno\n"));
@@ -288,7 +284,7 @@ TEST(ImportSplit, MaterialsBeyondOneFilesLimitsGoToFurtherMeshFiles) {
     EXPECT_EQ(scene.faces.size(), 150u);
     EXPECT_EQ(scene.materials.size(), 150u);
     EXPECT_EQ(scene.textures.size(), 152u);  // white and grey are loaded once, by name
-    const std::string first = readFile(folder.path() / "out/many-1.vno");
+    const std::string first = contentOf(folder.path() / "out/many-1.vno");
     auto count = [](const std::string& text, const std::string& line) {
         long n = 0;
         for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
@@ -346,7 +342,7 @@ TEST(ImportImages, GltfDataUrisAreWrittenOutWithTheCameraAndTheLight) {
     const vornimport::Bytes png = vornimport::encodePng(pixels.data(), 2, 2, 3);
     std::vector<unsigned char> shadow(2 * 2 * 3, 90);
     const vornimport::Bytes occlusion = vornimport::encodePng(shadow.data(), 2, 2, 3);
-    folder.writeText("inline.gltf", R"({"asset": {"version": "2.0"}, "scene": 0, "scenes": [{"nodes": [0, 1, 2]}],
+    folder.write("inline.gltf", R"({"asset": {"version": "2.0"}, "scene": 0, "scenes": [{"nodes": [0, 1, 2]}],
  "nodes": [{"mesh": 0, "translation": [1, 0, 0]}, {"camera": 0, "name": "Cam", "translation": [0, 0, 5]},
            {"name": "Bulb", "translation": [0, 3, 0], "extensions": {"KHR_lights_punctual": {"light": 0}}}],
  "cameras": [{"name": "Cam", "type": "perspective", "perspective": {"yfov": 0.8, "znear": 0.1}}],
@@ -369,11 +365,11 @@ TEST(ImportImages, GltfDataUrisAreWrittenOutWithTheCameraAndTheLight) {
     EXPECT_EQ(scene.faces[0].corners[1].position, (Vec3{2, 0, 0}));
     const std::string image = scene.baseTextureOf(scene.faces[0]);
     EXPECT_THAT(image, StartsWith("inline-textures/"));
-    EXPECT_EQ(readFile(folder.path() / image), std::string(png.begin(), png.end()));
+    EXPECT_EQ(contentOf(folder.path() / image), std::string(png.begin(), png.end()));
     // The occlusion map is the bump layer.
     const std::string bump = scene.textureName(scene.materials.at(scene.faces[0].material).bump);
     EXPECT_THAT(bump, StartsWith("inline-textures/"));
-    EXPECT_EQ(readFile(folder.path() / bump), std::string(occlusion.begin(), occlusion.end()));
+    EXPECT_EQ(contentOf(folder.path() / bump), std::string(occlusion.begin(), occlusion.end()));
     ASSERT_EQ(scene.cameras.size(), 1u);
     EXPECT_EQ(scene.cameras[0].name, "Cam");
     EXPECT_EQ(scene.cameras[0].position, (Vec3{0, 0, 5}));

@@ -11,40 +11,25 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+
+#include "tests/support/tool_run.h"
 
 namespace fs = std::filesystem;
 using namespace vornimport;
+using testsupport::contentOf;
 using ::testing::HasSubstr;
 
 namespace {
 
-class TempFolder {
+// A folder of the running test's own, removed afterwards.
+class TempFolder : public testsupport::TestFolder {
 public:
-    TempFolder() : path_(fs::temp_directory_path() / ("vorn-import-parts-" + std::to_string(::getpid()))) {
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-    void write(const std::string& name, const std::string& text) const {
-        fs::create_directories((path_ / name).parent_path());
-        std::ofstream(path_ / name, std::ios::binary) << text;
-    }
-
-private:
-    fs::path path_;
+    TempFolder() : TestFolder("vorn-import-parts") {}
 };
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
@@ -200,7 +185,7 @@ TEST(ImportOutput, AWriteReplacesEarlierFilesWhole) {
     folder.write("out/a.txt", "an older and longer text");
     std::string problem;
     ASSERT_TRUE(writeAllOrNothing({{folder.path() / "out/a.txt", "new"}}, problem)) << problem;
-    EXPECT_EQ(readFile(folder.path() / "out/a.txt"), "new");
+    EXPECT_EQ(contentOf(folder.path() / "out/a.txt"), "new");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "out"), fs::directory_iterator()), 1);
 }
 
@@ -221,7 +206,7 @@ TEST(ImportData, BrokenFacesNeverReachTheMeshFile) {
     ASSERT_EQ(runImport(options, out, err), 0) << err.str();
     EXPECT_THAT(out.str(), HasSubstr("triangles:  4\n"));
     EXPECT_THAT(out.str(), HasSubstr("dropped:    1 point, 1 line, 3 broken faces\n"));
-    const std::string mesh = readFile(folder.path() / "out/broken.vno");
+    const std::string mesh = contentOf(folder.path() / "out/broken.vno");
     EXPECT_EQ(mesh.find("inf"), std::string::npos);
     EXPECT_THAT(mesh, HasSubstr("\nFACE 3\n"));
     EXPECT_THAT(mesh, ::testing::Not(HasSubstr("\nFACE 4\n")));
@@ -240,7 +225,7 @@ TEST(ImportData, CornersThatTheScaleOverflowsAreDroppedToo) {
     ASSERT_EQ(runImport(options, out, err), 0) << err.str();
     EXPECT_THAT(out.str(), HasSubstr("triangles:  1\n"));
     EXPECT_THAT(out.str(), HasSubstr("1 broken face\n"));
-    EXPECT_EQ(readFile(folder.path() / "far.vno").find("inf"), std::string::npos);
+    EXPECT_EQ(contentOf(folder.path() / "far.vno").find("inf"), std::string::npos);
 }
 
 TEST(ImportOutput, AFolderWhereTheSceneWouldGoStopsTheImportBeforeAnyRename) {

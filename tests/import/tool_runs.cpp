@@ -2,12 +2,8 @@
 // reads it back; no general JSON reading is needed for a document the project writes itself.
 #include "tool_runs.h"
 
-#include <sys/wait.h>
-
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -16,13 +12,6 @@ namespace importtest {
 const char* const loadedWithoutMessages = "messagebox: Information: Chargement Termin\xC3\xA9\n";
 
 namespace {
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class JsonCursor {
 public:
@@ -76,17 +65,7 @@ std::size_t sectionStart(const std::string& json, const std::string& key) {
 }  // namespace
 
 ToolRun runIn(const fs::path& folder, const std::string& command) {
-    const fs::path out = folder / ".stdout", err = folder / ".stderr";
-    const std::string line =
-        "cd '" + folder.string() + "' && " + command + " >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int status = std::system(line.c_str());
-    ToolRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = readFile(out);
-    run.err = readFile(err);
-    fs::remove(out);
-    fs::remove(err);
-    return run;
+    return testsupport::runCaptured("cd " + testsupport::quoted(folder.string()) + " && " + command, folder);
 }
 
 ToolRun runImport(const fs::path& folder, const std::string& arguments) {

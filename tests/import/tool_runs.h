@@ -7,13 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/tool_run.h"
+
 namespace importtest {
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using testsupport::ToolRun;
 
 // Runs `command` (a shell command line) in `folder`.
 ToolRun runIn(const std::filesystem::path& folder, const std::string& command);

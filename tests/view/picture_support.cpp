@@ -1,36 +1,17 @@
 // Pictures, colours, scratch files and program runs for the viewer's tests.
 #include "tests/view/picture_support.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
 #include <stb_image.h>
 #include <stb_image_write.h>
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace viewtest {
 
 namespace {
-
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string quoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
 
 bool near(Rgb a, Rgb b, int tolerance) {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
@@ -115,42 +96,20 @@ double meanBrightness(const Picture& picture, int top, int bottom) {
     return pixels == 0 ? 0 : sum / double(pixels);
 }
 
-ScratchDirectory::ScratchDirectory() {
-    static int made = 0;
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("vorn-view-") + std::to_string(::getpid()) + "-" +
-                       std::to_string(++made) + "-" + test->test_suite_name() + "-" + test->name();
-    for (char& c : name)
-        if (c == '/') c = '_';
-    root = fs::temp_directory_path() / name;
-    fs::create_directories(root);
-}
-
-ScratchDirectory::~ScratchDirectory() {
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
-}
-
 std::string ScratchDirectory::write(const std::string& name,
                                     const std::vector<std::string>& lines) const {
-    std::ofstream out(root / name, std::ios::binary);
-    for (const std::string& line : lines) out << line << '\n';
-    return (root / name).string();
+    std::string text;
+    for (const std::string& line : lines) text += line + '\n';
+    return TestFolder::write(name, text);
 }
 
-ProgramRun runViewer(const std::vector<std::string>& arguments, bool onDisplay) {
+testsupport::ToolRun runViewer(const std::vector<std::string>& arguments, bool onDisplay) {
+    using testsupport::quoted;
     ScratchDirectory output;
     std::string command = std::string("cd ") + quoted(VORN_SOURCE_DIR) + " && " +
                           (onDisplay ? "" : "env -u DISPLAY ") + quoted(VORN_VIEW);
     for (const std::string& argument : arguments) command += " " + quoted(argument);
-    command += " >" + quoted(output.path("out").string()) + " 2>" +
-               quoted(output.path("err").string());
-    const int status = std::system(command.c_str());
-    ProgramRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = contentOf(output.path("out"));
-    run.err = contentOf(output.path("err"));
-    return run;
+    return testsupport::runCaptured(command, output.path());
 }
 
 }  // namespace viewtest

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/tool_run.h"
+
 namespace viewtest {
 
 struct Rgb {
@@ -39,27 +41,17 @@ int differingPixels(const Picture& a, const Picture& b, int threshold);
 double meanBrightness(const Picture& picture, int top, int bottom);
 
 // A fresh directory for one test, removed with everything in it.
-class ScratchDirectory {
+class ScratchDirectory : private testsupport::TestFolder {
 public:
-    ScratchDirectory();
-    ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+    ScratchDirectory() : TestFolder("vorn-view") {}
 
     // Writes the lines, each ended by a line end, and returns the file's path.
     std::string write(const std::string& name, const std::vector<std::string>& lines) const;
-    std::filesystem::path path(const std::string& name) const { return root / name; }
-
-private:
-    std::filesystem::path root;
+    using TestFolder::path;
 };
 
-struct ProgramRun {
-    int exitCode = -1;
-    std::string out, err;
-};
 // vorn-view with the arguments (each quoted), in the repository root; without a display
 // unless `onDisplay`.
-ProgramRun runViewer(const std::vector<std::string>& arguments, bool onDisplay = false);
+testsupport::ToolRun runViewer(const std::vector<std::string>& arguments, bool onDisplay = false);
 
 }  // namespace viewtest

@@ -2,19 +2,15 @@
 // (with the loaders' own boxes), emptying for a reload, counts and the placed bounding box.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "engine/engine.h"
 #include "platform/fake_platform.h"
 #include "tests/scenedesc/scene_fixture.h"
+#include "tests/support/tool_run.h"
 #include "tools/view/viewed_scene.h"
 
-namespace fs = std::filesystem;
 using scenetext::lines;
 
 namespace {
@@ -24,17 +20,10 @@ protected:
     void SetUp() override {
         engine.init();
         platform::fake::reset();  // the capability boxes of a driver without extensions
-        directory = fs::temp_directory_path() /
-                    ("vorn-view-unit-" + std::to_string(::getpid()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(directory);
     }
-    void TearDown() override { fs::remove_all(directory); }
 
     std::string write(const std::string& name, const std::string& text) {
-        const fs::path path = directory / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
+        return folder.write(name, text);
     }
 
     std::vector<std::string> boxTexts() const {
@@ -44,7 +33,7 @@ protected:
     }
 
     Engine engine;
-    fs::path directory;
+    const testsupport::TestFolder folder{"vorn-view-unit"};
 };
 
 // A face of three corners, for meshes built in the test.
@@ -86,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(ViewedSceneTest, AFileThatCannotBeOpenedGoesToTheMeshLoaderAndIsRefused) {
-    const std::string path = (directory / "missing.vnt").string();
+    const std::string path = folder.path("missing.vnt").string();
     EXPECT_EQ(sniffFileKind(path.c_str()), FileKind::mesh);
     EXPECT_FALSE(loadViewedFile(engine, path.c_str()));
     ASSERT_EQ(boxTexts().size(), 1u);

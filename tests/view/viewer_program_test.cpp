@@ -4,22 +4,15 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "tests/view/picture_support.h"
 
 using namespace viewtest;
+using testsupport::contentOf;
+using testsupport::ToolRun;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string bytesOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 bool displayPresent() {
     const char* display = std::getenv("DISPLAY");
@@ -42,7 +35,7 @@ TEST_P(ViewerExitCodes, TellWhatHappened) {
     std::vector<std::string> arguments = GetParam().arguments;
     for (std::string& argument : arguments)
         if (argument == "OUT") argument = out;
-    const ProgramRun run = runViewer(arguments);
+    const ToolRun run = runViewer(arguments);
     EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.err;
     EXPECT_NE(run.err.find(GetParam().said), std::string::npos) << run.err;
     EXPECT_EQ(fs::exists(out), GetParam().pictureWritten);
@@ -71,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ViewerProgram, HelpGoesToStandardOutput) {
-    const ProgramRun run = runViewer({"--help"});
+    const ToolRun run = runViewer({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.rfind("usage: vorn-view PATH", 0), 0u);
     EXPECT_TRUE(run.err.empty());
@@ -93,9 +86,9 @@ TEST_P(ViewerPictureRuns, TheSameCommandWritesTheSameBytesAtTheAskedSize) {
         arguments.push_back(scratch.path(name).string());
         ASSERT_EQ(runViewer(arguments, GetParam()).exitCode, 0);
     }
-    const std::string first = bytesOf(scratch.path("first.png"));
+    const std::string first = contentOf(scratch.path("first.png"));
     EXPECT_FALSE(first.empty());
-    EXPECT_TRUE(first == bytesOf(scratch.path("second.png")));
+    EXPECT_TRUE(first == contentOf(scratch.path("second.png")));
     const Picture read = readPng(scratch.path("first.png"));
     EXPECT_EQ(read.width, 400);
     EXPECT_EQ(read.height, 300);
@@ -113,7 +106,7 @@ TEST(ViewerProgram, APictureIsTheSameWithAndWithoutADisplay) {
                       .exitCode,
                   0);
     }
-    EXPECT_TRUE(bytesOf(scratch.path("on.png")) == bytesOf(scratch.path("off.png")));
+    EXPECT_TRUE(contentOf(scratch.path("on.png")) == contentOf(scratch.path("off.png")));
 }
 
 struct ReferenceCase {

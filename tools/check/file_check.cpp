@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "scenedesc/scene_description_kind.h"
 #include "tools/check/scene_description_check.h"
 
 namespace {
@@ -51,7 +52,7 @@ bool CheckRun::isSceneDescription(const std::string& path) {
     Line first;
     if (!reader.open(path.c_str()) || !reader.readRawLine(LineChecker::lineChars, first))
         return endsWith(path, ".vnt") || endsWith(path, ".vns");
-    if (isSceneDescriptionKind(first)) return true;
+    if (beginsAsSceneDescription(first)) return true;
     // A first line of neither kind: the name tells which loader the author meant.
     return !first.startsWith("FICHIER_VNO", 11) &&
            (endsWith(path, ".vnt") || endsWith(path, ".vns"));

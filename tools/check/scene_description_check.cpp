@@ -185,10 +185,6 @@ private:
 
 }  // namespace
 
-bool isSceneDescriptionKind(const Line& first) {
-    return first.startsWith("FICHIER_VNT", 11) || first.startsWith("FICHIER_VNS", 11);
-}
-
 void checkSceneDescriptionLines(LineChecker& lines, CheckRun& run) {
     SceneDescriptionChecker(lines, run).check();
 }

@@ -4,10 +4,6 @@
 
 class CheckRun;
 class LineChecker;
-struct Line;
-
-// Whether a first line makes a file a scene description (of either kind).
-bool isSceneDescriptionKind(const Line& first);
 
 // Checks the rest of a scene description whose first line `lines` has just read.
 void checkSceneDescriptionLines(LineChecker& lines, CheckRun& run);

@@ -4,34 +4,15 @@
 #include <GL/gl.h>
 
 #include <cmath>
-#include <cstring>
 
 #include "engine/engine.h"
 #include "meshfile/line_reader.h"
+#include "scenedesc/scene_description_kind.h"
 #include "scenedesc/scene_description_loader.h"
 
 namespace {
 
 constexpr std::size_t kindLineChars = 254;
-
-struct FirstLine {
-    bool read = false;
-    std::string text;
-};
-
-FirstLine readFirstLine(const char* path) {
-    FirstLine first;
-    LineReader reader;
-    Line line;
-    if (!reader.open(path) || !reader.readRawLine(kindLineChars, line)) return first;
-    first.read = true;
-    first.text.assign(line.text, line.length);
-    return first;
-}
-
-bool beginsWith(const std::string& text, const char* word) {
-    return text.compare(0, std::strlen(word), word) == 0;
-}
 
 // The point after the mesh's scale, rotations and translation, in the order the drawing
 // applies them to the model-view matrix (the last one named acts first on the point).
@@ -49,15 +30,15 @@ Vector3 placed(const Mesh& mesh, Vector3 p) {
     return {p.x + mesh.position.x, p.y + mesh.position.y, p.z + mesh.position.z};
 }
 
-FileKind kindOf(const FirstLine& first) {
-    const bool scene = first.read && (beginsWith(first.text, "FICHIER_VNT") ||
-                                      beginsWith(first.text, "FICHIER_VNS"));
-    return scene ? FileKind::sceneDescription : FileKind::mesh;
-}
-
 }  // namespace
 
-FileKind sniffFileKind(const char* path) { return kindOf(readFirstLine(path)); }
+FileKind sniffFileKind(const char* path) {
+    LineReader reader;
+    Line first;
+    const bool scene = reader.open(path) && reader.readRawLine(kindLineChars, first) &&
+                       beginsAsSceneDescription(first);
+    return scene ? FileKind::sceneDescription : FileKind::mesh;
+}
 
 bool loadViewedFile(Engine& engine, const char* path) {
     if (sniffFileKind(path) == FileKind::mesh) return engine.load(path) != -1;

@@ -17,6 +17,7 @@
 #include "app/shell_state.h"
 #include "engine/engine.h"
 #include "platform/platform.h"
+#include "tools/common/printed_message_boxes.h"
 #include "tools/view/picture.h"
 #include "tools/view/view_camera.h"
 #include "tools/view/viewed_scene.h"
@@ -251,11 +252,6 @@ int refusal() {
     return 0;
 }
 
-int answerAndPrint(const char* text, const char* caption, unsigned style) {
-    std::fprintf(stderr, "messagebox: %s: %s\n", caption, text);
-    return (style & 0x0F) == MB_YESNO ? IDYES : IDOK;
-}
-
 std::unique_ptr<OffscreenFramebuffer> pictureTarget;
 
 }  // namespace
@@ -289,7 +285,7 @@ int runViewerPicture(const ViewOptions& options) {
 int openViewerPicture(const ViewOptions& options) {
     startViewer(options, true);
     // Nobody is there to answer: every box gets its default answer and is printed.
-    setMessageBoxResponder(answerAndPrint);
+    setMessageBoxResponder(toolcommon::printAndAnswerMessageBox);
     if (!createOffscreenContext(options.width, options.height)) {
         std::fprintf(stderr, "vorn-view: error: no OpenGL context could be made\n");
         return 1;
