@@ -2,30 +2,18 @@
 // error, and the JSON on standard output, with a display and without one.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "tests/support/tool_run.h"
+
 namespace fs = std::filesystem;
+using testsupport::quoted;
+using testsupport::runCaptured;
+using testsupport::TestFolder;
+using testsupport::ToolRun;
 
 namespace {
-
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A Windows-1252 name as the message box lines show it: é (0xE9) in UTF-8.
 std::string shownAsUtf8(const std::string& name) {
@@ -36,36 +24,20 @@ std::string shownAsUtf8(const std::string& name) {
 
 class InspectTool : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override {
-        directory = fs::temp_directory_path() /
-                    ("vorn-inspect-" + std::to_string(::getpid()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(directory);
-    }
-    void TearDown() override { fs::remove_all(directory); }
-
     fs::path write(const std::string& name, const std::string& text) {
-        const fs::path path = directory / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        return folder.write(name, text);
     }
 
     // Runs the tool in the repository root (where scene/ is), without a display when asked.
     ToolRun inspect(const std::string& arguments) {
-        const fs::path out = directory / "stdout", err = directory / "stderr";
-        const std::string command = std::string("cd '") + VORN_SOURCE_DIR + "' && " +
-                                    (GetParam() ? "" : "env -u DISPLAY ") + "'" +
-                                    VORN_INSPECT + "' " + arguments + " >'" + out.string() +
-                                    "' 2>'" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        ToolRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = readFile(out);
-        run.err = readFile(err);
-        return run;
+        return runCaptured(std::string("cd ") + quoted(VORN_SOURCE_DIR) + " && " +
+                               (GetParam() ? "" : "env -u DISPLAY ") + quoted(VORN_INSPECT) +
+                               " " + arguments,
+                           folder.path());
     }
 
-    fs::path directory;
+    const TestFolder folder{"vorn-inspect"};
+    const fs::path& directory = folder.path();
 };
 
 const char* kOneFace =

@@ -7,14 +7,10 @@
 #include "engine/engine.h"
 #include "platform/platform.h"
 #include "scenedesc/scene_description_loader.h"
+#include "tools/common/printed_message_boxes.h"
 #include "tools/scene_dump/engine_json.h"
 
 namespace {
-
-int answerAndPrint(const char* text, const char* caption, unsigned style) {
-    std::fprintf(stderr, "messagebox: %s: %s\n", caption, text);
-    return (style & 0x0F) == platform::MB_YESNO ? platform::IDYES : platform::IDOK;
-}
 
 int usage(FILE* out = stderr) {
     std::fprintf(out,
@@ -34,7 +30,7 @@ int main(int argc, char** argv) {
     const char* path = argv[argc - 1];
     if (path[0] == '\0' || (!scene && path[0] == '-')) return usage();
 
-    platform::setMessageBoxResponder(answerAndPrint);
+    platform::setMessageBoxResponder(toolcommon::printAndAnswerMessageBox);
     if (!platform::createOffscreenContext(64, 64)) {
         std::fprintf(stderr, "vorn-inspect: no OpenGL context could be made\n");
         return 1;
