@@ -7,8 +7,11 @@
 #include <GL/gl.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "render/texture_list.h"
 
 namespace gltest {
 
@@ -82,6 +85,23 @@ class OffscreenGlTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+};
+
+// A texture list of the test's own, made in the offscreen context and gone before it.
+class TextureListGlTest : public OffscreenGlTest {
+protected:
+    void SetUp() override {
+        OffscreenGlTest::SetUp();
+        if (HasFatalFailure()) return;
+        // Built in the context, as the engine's list is used once the window is open.
+        list = std::make_unique<TextureList>();
+    }
+    void TearDown() override {
+        list.reset();
+        OffscreenGlTest::TearDown();
+    }
+
+    std::unique_ptr<TextureList> list;
 };
 
 // The program's own window, opened once per suite through openGlWindow with the working

@@ -17,18 +17,8 @@ namespace {
 
 using Texels = std::vector<unsigned char>;
 
-class TextureImageFilesTest : public gltest::OffscreenGlTest {
+class TextureImageFilesTest : public gltest::TextureListGlTest {
 protected:
-    void SetUp() override {
-        OffscreenGlTest::SetUp();
-        if (HasFatalFailure()) return;
-        list = std::make_unique<TextureList>();
-    }
-    void TearDown() override {
-        list.reset();
-        OffscreenGlTest::TearDown();
-    }
-
     GLint levelParameter(int id, GLenum what) const {
         glBindTexture(GL_TEXTURE_2D, list->all().at(std::size_t(id)).glTexture);
         GLint value = -1;
@@ -52,7 +42,6 @@ protected:
         return level;
     }
 
-    std::unique_ptr<TextureList> list;
 };
 
 int largestDifference(const Texels& a, const Texels& b) {

@@ -19,19 +19,8 @@ namespace {
 using gltest::Bytes;
 using gltest::Picture;
 
-class TextureListTest : public gltest::OffscreenGlTest {
+class TextureListTest : public gltest::TextureListGlTest {
 protected:
-    void SetUp() override {
-        OffscreenGlTest::SetUp();
-        if (HasFatalFailure()) return;
-        // Built in the context, as the engine's list is used once the window is open.
-        list = std::make_unique<TextureList>();
-    }
-    void TearDown() override {
-        list.reset();
-        OffscreenGlTest::TearDown();
-    }
-
     const Texture& texture(int id) const { return list->all().at(std::size_t(id)); }
 
     // A level parameter of the texture (GL_TEXTURE_WIDTH, GL_TEXTURE_HEIGHT).
@@ -68,7 +57,6 @@ protected:
     }
 
     gltest::TempDirectory files;
-    std::unique_ptr<TextureList> list;
 };
 
 long peakResidentKilobytes() {
