@@ -21,8 +21,9 @@ class SceneDescriptionReader {
 public:
     SceneDescriptionReader(const char* path, Engine& engine) : path(path), engine(engine) {}
 
-    void load() {
-        if (!file.open(path)) {
+    // A stream, when given, is read in place of the file at the path.
+    void load(std::FILE* stream = nullptr) {
+        if (stream != nullptr ? !file.open(stream) : !file.open(path)) {
             tellUser("Impossible d'ouvrir le fichier ", "Erreur");
             return;
         }
@@ -175,4 +176,9 @@ private:
 void Engine::loadSceneDescription(const char* path) {
     SceneDescriptionReader reader(path != nullptr ? path : "", *this);
     reader.load();
+}
+
+void Engine::loadSceneDescription(std::FILE* stream, const char* path) {
+    SceneDescriptionReader reader(path != nullptr ? path : "", *this);
+    reader.load(stream);
 }
