@@ -36,6 +36,12 @@ void startApplication() {
     engine.load("scene/2cube.vno");
 }
 
+void stopApplication() {
+    // Every switch builds both fonts again: without this, each switch would keep one more pair.
+    titleFont.release();
+    smallFont.release();
+}
+
 bool drawScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();

@@ -4,6 +4,9 @@
 
 // Timer, fonts, engine start-up and the scene load, with the new context current.
 void startApplication();
+// Releases what the start-up made for the window (the fonts' lists and font objects), with
+// its context still current; called as the window closes.
+void stopApplication();
 // One frame; always true.
 bool drawScene();
 void drawFrame();
