@@ -49,6 +49,12 @@ if [ ${#wrapper[@]} -gt 0 ]; then
 fi
 resident_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$measured/status"; }
 open_fds() { ls "/proc/$measured/fd" | wc -l; }
+# Resident memory by mapping (a library's file, [heap], [anon]): whose memory grew.
+resident_by_mapping() {
+    awk '/^[0-9a-f]+-[0-9a-f]+ / { name = $6 == "" ? "[anon]" : $6 }
+         /^Rss:/ { rss[name] += $2 }
+         END { for (name in rss) print name, rss[name] }' "/proc/$measured/smaps" | sort
+}
 
 # F1 is looked at in a frame while it is down: hold it until the window it closes has gone,
 # then let go at once, before the key could repeat into the next window.
@@ -81,8 +87,17 @@ while [ "$SECONDS" -lt "$end" ]; do
     press_switch_key "$window" KP_2
     sleep "$period"
     sample
+    [ "$switches" -eq 2 ] && resident_by_mapping >"$out/soak-mappings-2.txt"
 done
+resident_by_mapping >"$out/soak-mappings-end.txt"
 end_demo
+
+if [ -s "$out/soak-mappings-2.txt" ]; then
+    echo "Resident memory grown since switch 2, by mapping (over 100 kB):"
+    join -a 2 -e 0 -o 0,1.2,2.2 "$out/soak-mappings-2.txt" "$out/soak-mappings-end.txt" |
+        awk '$3 - $2 > 100 { print $3 - $2, $1 }' | sort -rn |
+        awk '{ printf "  %+7d kB  %s\n", $1, $2 }'
+fi
 
 # The figure after the second switch is the reference: the first switches fill what the program
 # keeps for good (caches of the driver and the libraries).
