@@ -24,10 +24,6 @@ void copyText(const Line& line, char* out, std::size_t maxChars) {
     out[length] = '\0';
 }
 
-}  // namespace
-
-namespace {
-
 // A stream, when given, is read in place of the named file.
 int loadMesh(std::FILE* stream, const char* fileName, MeshList& meshes) {
     // The lists are linked by the engine's start-up; without them there is nowhere to load to.
