@@ -10,6 +10,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
+if [ "${1:-}" = --help ] || [ "${1:-}" = -h ]; then
+    sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'
+    exit 0
+fi
 minutes=${1:-10}
 [[ "$minutes" =~ ^[0-9]+$ ]] && [ "$minutes" -gt 0 ] || { echo "usage: soak.sh [minutes]" >&2; exit 2; }
 build=${VORN_BUILD_DIR:-build}
