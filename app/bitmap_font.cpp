@@ -26,10 +26,21 @@ void BitmapFont::create(platform::DeviceContext deviceContext, int screenWidth, 
     request.quality = platform::ANTIALIASED_QUALITY;
     request.pitchAndFamily = platform::DEFAULT_PITCH | platform::FF_DONTCARE;
     request.faceName = faceName;
-    const platform::FontHandle font = platform::createFont(request);
-    platform::selectObject(deviceContext, font);
+    const platform::FontHandle made = platform::createFont(request);
+    platform::selectObject(deviceContext, made);
     // Code 255 keeps a reserved, empty list.
     platform::useFontBitmaps(deviceContext, 0, 255, listBase);
+    // A font built again without a release in between gives up its earlier font object; its
+    // earlier lists are left alone, since they may belong to a context that is gone.
+    if (font != 0) platform::deleteObject(font);
+    font = made;
+}
+
+void BitmapFont::release() {
+    if (listBase != 0) glDeleteLists(listBase, 256);
+    listBase = 0;
+    if (font != 0) platform::deleteObject(font);
+    font = 0;
 }
 
 void BitmapFont::setColor(float red, float green, float blue) {

@@ -16,6 +16,9 @@ public:
     // Builds the glyph lists of the face in the current rendering context.
     void create(platform::DeviceContext deviceContext, int screenWidth, int screenHeight,
                 const char* faceName, int height);
+    // Releases what create made for the window, before its rendering context goes: the glyph
+    // lists and the font object. Nothing is left to release afterwards.
+    void release();
     void setColor(float red, float green, float blue);
     // Draws `text` with the left end of its baseline at (x, y) of the virtual screen.
     void print(int x, int y, const char* text);
@@ -27,6 +30,7 @@ public:
 private:
     platform::DeviceContext deviceContext = 0;
     GLuint listBase = 0;
+    platform::FontHandle font = 0;  // the font object the lists were built from
     int height = 0;
     int screenWidth = 0;
     int screenHeight = 0;

@@ -40,6 +40,12 @@ void startApplication() {
     loadApplicationScene();
 }
 
+void stopApplication() {
+    // Every switch builds both fonts again: without this, each switch would keep one more pair.
+    titleFont.release();
+    smallFont.release();
+}
+
 bool drawScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();

@@ -14,6 +14,9 @@ void beginFlatColours();
 void endFlatColours();
 // The labels of the two effect switches and their red "Yes" or "No", at the bottom left.
 void drawSwitchStates();
+// Releases what the start-up made for the window (the fonts' lists and font objects), with
+// its context still current; called as the window closes.
+void stopApplication();
 // One frame; always true.
 bool drawScene();
 void drawFrame();

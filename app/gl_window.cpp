@@ -142,6 +142,7 @@ void closeGlWindow() {
         showCursor(true);
     }
     if (renderContext != 0) {
+        stopApplication();
         if (!makeCurrent(0, 0)) shutdownBox("Release Of DC And RC Failed.");
         if (!deleteContext(renderContext)) shutdownBox("Release Rendering Context Failed.");
         renderContext = 0;

@@ -2,6 +2,8 @@
 // materials), the driver's extension record and the two effect switches.
 #pragma once
 
+#include <cstdio>
+
 #include "engine/gl_extensions.h"
 #include "meshfile/material.h"
 #include "meshfile/mesh.h"
@@ -26,6 +28,9 @@ public:
     void drawAllMeshes();
     // Reads a scene description file: textures, cameras, lights and further mesh files.
     void loadSceneDescription(const char* path);
+    // The same from a stream already open for reading (bytes in memory through fmemopen, for
+    // instance); `path` names it in the messages. The stream is closed in every case.
+    void loadSceneDescription(std::FILE* stream, const char* path);
     // Light markers: all of them in white surroundings, or the first light with that id.
     void drawLightMarkers();
     void drawLightMarker(int id);

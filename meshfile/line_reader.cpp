@@ -15,18 +15,24 @@ bool Line::startsWith(const char* keyword, std::size_t keywordLength) const {
 }
 
 bool LineReader::open(const char* fileName) {
-    close();
     // Binary mode: the CR LF line ends that text mode would fold are folded by readRawLine.
-    file = std::fopen(fileName, "rb");
-    if (file == nullptr) return false;
+    std::FILE* stream = std::fopen(fileName, "rb");
     // A directory opens as a stream on Linux, but it is no file to read.
     struct stat status;
-    if (fstat(fileno(file), &status) != 0 || S_ISDIR(status.st_mode)) {
-        close();
-        return false;
+    if (stream != nullptr && (fstat(fileno(stream), &status) != 0 || S_ISDIR(status.st_mode))) {
+        std::fclose(stream);
+        stream = nullptr;
     }
     // Our own buffer is large; a second copy through the stream's buffer would only cost time.
-    std::setvbuf(file, nullptr, _IONBF, 0);
+    // (A stream handed in keeps its buffer: one in memory reads byte by byte without it.)
+    if (stream != nullptr) std::setvbuf(stream, nullptr, _IONBF, 0);
+    return open(stream);
+}
+
+bool LineReader::open(std::FILE* stream) {
+    close();
+    file = stream;
+    if (file == nullptr) return false;
     // A small file gets a buffer of its size: loading many small files stays cheap.
     capacity = largestBuffer;
     if (std::fseek(file, 0, SEEK_END) == 0) {

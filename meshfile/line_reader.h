@@ -35,6 +35,9 @@ public:
     ~LineReader() { close(); }
 
     bool open(const char* fileName);
+    // Reads from a stream already open for reading (a file, or bytes in memory through
+    // fmemopen), exactly as from a named file; the reader closes it. False for no stream.
+    bool open(std::FILE* stream);
     void close();
 
     // Reads the next line: at most `maxChars` characters counting its line end, as fgets with a

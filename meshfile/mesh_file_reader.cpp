@@ -24,26 +24,41 @@ void copyText(const Line& line, char* out, std::size_t maxChars) {
     out[length] = '\0';
 }
 
-}  // namespace
-
-int loadMeshFile(const char* fileName, MeshList& meshes) {
+// A stream, when given, is read in place of the named file.
+int loadMesh(std::FILE* stream, const char* fileName, MeshList& meshes) {
     // The lists are linked by the engine's start-up; without them there is nowhere to load to.
     if (fileName == nullptr || meshes.materials == nullptr ||
-        meshes.materials->textureList == nullptr)
+        meshes.materials->textureList == nullptr) {
+        if (stream != nullptr) std::fclose(stream);
         return -1;
-    MeshFileReader reader(fileName, *meshes.materials, *meshes.materials->textureList);
+    }
+    MeshFileReader reader(stream, fileName, *meshes.materials, *meshes.materials->textureList);
     const std::unique_ptr<Mesh> mesh = reader.openAndCheck();
     if (!mesh) return -1;
     // The heap mesh goes away now, so its arrays can move into the list instead of being copied.
     return meshes.add(std::move(*mesh));
 }
 
+}  // namespace
+
+int loadMeshFile(const char* fileName, MeshList& meshes) {
+    return loadMesh(nullptr, fileName, meshes);
+}
+
+int loadMeshStream(std::FILE* stream, const char* fileName, MeshList& meshes) {
+    return loadMesh(stream, fileName, meshes);
+}
+
 MeshFileReader::MeshFileReader(const char* fileName, MaterialList& materials,
                                TextureList& textures)
     : fileName(fileName), materials(materials), textures(textures) {}
 
+MeshFileReader::MeshFileReader(std::FILE* stream, const char* fileName, MaterialList& materials,
+                               TextureList& textures)
+    : fileName(fileName), stream(stream), materials(materials), textures(textures) {}
+
 std::unique_ptr<Mesh> MeshFileReader::openAndCheck() {
-    if (!file.open(fileName)) {
+    if (stream != nullptr ? !file.open(stream) : !file.open(fileName)) {
         tellUser("Impossible d'ouvrir le fichier ");
         return nullptr;
     }

@@ -15,6 +15,9 @@ class TextureList;
 // Returns the id of the mesh added, or -1 when the file was refused or ended too early to hold
 // a mesh.
 int loadMeshFile(const char* fileName, MeshList& meshes);
+// The same load from a stream already open for reading (bytes in memory through fmemopen, for
+// instance); `fileName` names it in the messages. The stream is closed in every case.
+int loadMeshStream(std::FILE* stream, const char* fileName, MeshList& meshes);
 
 class MeshFileReader {
 public:
@@ -26,6 +29,9 @@ public:
     static constexpr std::size_t messageChars = 255;  // a message: 256 bytes
 
     MeshFileReader(const char* fileName, MaterialList& materials, TextureList& textures);
+    // Reads `stream` instead of opening the file; the reader closes it.
+    MeshFileReader(std::FILE* stream, const char* fileName, MaterialList& materials,
+                   TextureList& textures);
 
     // Opens the file, checks its magic line and reads it whole. The mesh it describes, or none
     // when the file was refused or ended before the mesh's placement.
@@ -57,6 +63,7 @@ private:
     void tellUser(const char* prefix) const;
 
     const char* fileName;
+    std::FILE* stream = nullptr;
     MaterialList& materials;
     TextureList& textures;
     LineReader file;

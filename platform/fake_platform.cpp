@@ -29,6 +29,7 @@ struct State {
     WindowHandle lastWindow = 0;
     unsigned slept = 0;
     MessageBoxResponder responder = nullptr;
+    std::vector<FontHandle> fonts;  // made and not released, in the order made
 };
 
 State& state() {
@@ -82,6 +83,7 @@ int indexOfCall(const std::string& prefix) {
     return -1;
 }
 const std::vector<MessageBoxCall>& messageBoxes() { return state().boxes; }
+const std::vector<FontHandle>& liveFonts() { return state().fonts; }
 void failCall(const std::string& name, int times) { state().failures[name] += times; }
 void answerMessageBoxes(std::vector<int> answers) {
     state().answers.insert(state().answers.end(), answers.begin(), answers.end());
@@ -283,7 +285,10 @@ FontHandle createFont(const FontRequest& r) {
     record("createFont", r.height, r.width, r.escapement, r.orientation, r.weight, r.italic,
            r.underline, r.strikeOut, r.charSet, r.outputPrecision, r.clipPrecision, r.quality,
            r.pitchAndFamily, r.faceName ? r.faceName : "");
-    return fails("createFont") ? 0 : newHandle();
+    if (fails("createFont")) return 0;
+    const FontHandle font = newHandle();
+    state().fonts.push_back(font);
+    return font;
 }
 FontHandle selectObject(DeviceContext dc, FontHandle font) {
     record("selectObject", dc, font);
@@ -292,6 +297,15 @@ FontHandle selectObject(DeviceContext dc, FontHandle font) {
 bool useFontBitmaps(DeviceContext dc, unsigned first, unsigned count, unsigned listBase) {
     record("useFontBitmaps", dc, first, count, listBase);
     return !fails("useFontBitmaps");
+}
+bool deleteObject(FontHandle font) {
+    record("deleteObject", font);
+    auto& fonts = state().fonts;
+    const auto found = std::find(fonts.begin(), fonts.end(), font);
+    if (found == fonts.end()) return false;
+    if (fails("deleteObject")) return false;
+    fonts.erase(found);
+    return true;
 }
 
 }  // namespace platform

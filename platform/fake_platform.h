@@ -52,5 +52,7 @@ WindowHandle lastWindow();
 std::vector<std::string> registeredClasses();
 // Total milliseconds passed to sleep.
 unsigned sleptMilliseconds();
+// Fonts made by createFont and not yet released by deleteObject, in the order made.
+const std::vector<FontHandle>& liveFonts();
 
 }  // namespace platform::fake

@@ -188,5 +188,8 @@ void sleep(unsigned milliseconds);
 FontHandle createFont(const FontRequest& request);
 FontHandle selectObject(DeviceContext dc, FontHandle font);
 bool useFontBitmaps(DeviceContext dc, unsigned first, unsigned count, unsigned listBase);
+// Releases a font made by createFont, with whatever it holds, and takes it out of every device
+// context it is selected into. False for a handle that names no font (0, or released already).
+bool deleteObject(FontHandle font);
 
 }  // namespace platform

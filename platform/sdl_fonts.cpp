@@ -26,6 +26,13 @@ struct FontState {
     std::map<FontHandle, Font> fonts;
     std::map<DeviceContext, FontHandle> selected;
     FontHandle nextHandle = 0x5000;
+
+    // At process exit: the faces still held, then the library, so that nothing of FreeType's
+    // is left behind.
+    ~FontState() {
+        for (auto& entry : fonts) FT_Done_Face(entry.second.face);
+        if (library != nullptr) FT_Done_FreeType(library);
+    }
 };
 
 FontState& fonts() {
@@ -125,6 +132,17 @@ bool useFontBitmaps(DeviceContext dc, unsigned first, unsigned count, unsigned l
     glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
     for (unsigned i = 0; i < count; ++i) compileGlyph(font->second.face, first + i, listBase + i);
     glPopClientAttrib();
+    return true;
+}
+
+bool deleteObject(FontHandle font) {
+    FontState& state = fonts();
+    auto found = state.fonts.find(font);
+    if (found == state.fonts.end()) return false;
+    FT_Done_Face(found->second.face);
+    state.fonts.erase(found);
+    // A device context whose font is gone has none selected; its entry goes with it.
+    std::erase_if(state.selected, [font](const auto& entry) { return entry.second == font; });
     return true;
 }
 

@@ -1,5 +1,6 @@
 // Window classes, windows, display modes, device and rendering contexts on SDL2.
 #include <SDL.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cctype>
@@ -188,6 +189,10 @@ bool deleteContext(RenderContext rc) {
         SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
     SDL_GL_DeleteContext(context->second);
     state().renderContexts.erase(context);
+    // A context takes its textures, lists and compiled state with it. What the driver freed
+    // lies scattered in the heap, between blocks still in use: give those pages back, or each
+    // display-mode switch leaves the process a little larger than the one before.
+    malloc_trim(0);
     return true;
 }
 

@@ -23,9 +23,10 @@ class SceneDescriptionReader {
 public:
     SceneDescriptionReader(const char* path, Engine& engine) : path(path), engine(engine) {}
 
-    // False when the file was refused.
-    bool load() {
-        if (!file.open(path)) {
+    // False when the file was refused. A stream, when given, is read in place of the file at
+    // the path.
+    bool load(std::FILE* stream = nullptr) {
+        if (stream != nullptr ? !file.open(stream) : !file.open(path)) {
             tellUser("Impossible d'ouvrir le fichier ", "Erreur");
             return false;
         }
@@ -180,9 +181,13 @@ private:
 
 }  // namespace
 
-bool readSceneDescription(Engine& engine, const char* path) {
+bool readSceneDescription(Engine& engine, const char* path, std::FILE* stream) {
     SceneDescriptionReader reader(path != nullptr ? path : "", engine);
-    return reader.load();
+    return reader.load(stream);
 }
 
 void Engine::loadSceneDescription(const char* path) { readSceneDescription(*this, path); }
+
+void Engine::loadSceneDescription(std::FILE* stream, const char* path) {
+    readSceneDescription(*this, path, stream);
+}

@@ -55,6 +55,27 @@ INSTANTIATE_TEST_SUITE_P(
                       FontCase{"Other", "Courier New", 12}),
     [](const auto& info) { return std::string(info.param.label); });
 
+TEST(BitmapFontRelease, GivesUpTheFontObjectOnceAndABuildAgainGivesUpTheEarlierOne) {
+    fake::reset();
+    BitmapFont font;
+    font.create(0x55, 1024, 768, "Arial", 20);
+    font.create(0x55, 1024, 768, "Arial", 20);
+    ASSERT_EQ(countOf("createFont"), 2);
+    // Built twice without a release: only the second font object is still held.
+    ASSERT_EQ(fake::liveFonts().size(), 1u);
+    const platform::FontHandle second = fake::liveFonts()[0];
+    EXPECT_EQ(callsNamed("deleteObject").size(), 1u);
+
+    font.release();
+    EXPECT_TRUE(fake::liveFonts().empty());
+    EXPECT_EQ(callsNamed("deleteObject").back().args, std::vector<std::string>{number(second)});
+    EXPECT_EQ(font.lists(), 0u);
+
+    const std::size_t before = fake::calls().size();
+    font.release();
+    EXPECT_EQ(fake::calls().size(), before) << "nothing is left to release";
+}
+
 TEST(BitmapFontPrint, WithoutGlyphListsDrawsNothingAndAsksThePlatformNothing) {
     fake::reset();
     BitmapFont font;

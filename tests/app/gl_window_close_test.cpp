@@ -25,6 +25,10 @@ protected:
         dc = number(deviceContext);
         rc = number(renderContext);
         instance = number(moduleInstance);
+        const auto& fonts = fake::liveFonts();
+        ASSERT_EQ(fonts.size(), 2u) << "the small font, then the title font";
+        smallFont = number(fonts[0]);
+        titleFont = number(fonts[1]);
         firstCloseCall = fake::calls().size();
         boxesBefore = fake::messageBoxes().size();
     }
@@ -34,29 +38,35 @@ protected:
         return std::vector<Call>(all.begin() + long(firstCloseCall), all.end());
     }
 
-    std::string window, dc, rc, instance;
+    std::string window, dc, rc, instance, smallFont, titleFont;
     std::size_t firstCloseCall = 0;
     std::size_t boxesBefore = 0;
 };
 
 using Args = std::vector<std::string>;
 
-TEST_F(GlWindowCloseTest, WindowedCloseReleasesContextDeviceContextWindowAndClassInOrder) {
+TEST_F(GlWindowCloseTest, WindowedCloseReleasesFontsContextDeviceContextWindowAndClassInOrder) {
     open(false);
     closeGlWindow();
 
     const std::vector<Call> calls = closeCalls();
-    ASSERT_EQ(calls.size(), 5u);
-    EXPECT_EQ(calls[0].name, "makeCurrent");
-    EXPECT_EQ(calls[0].args, (Args{"0", "0"}));
-    EXPECT_EQ(calls[1].name, "deleteContext");
-    EXPECT_EQ(calls[1].args, Args{rc});
-    EXPECT_EQ(calls[2].name, "releaseDC");
-    EXPECT_EQ(calls[2].args, (Args{window, dc}));
-    EXPECT_EQ(calls[3].name, "destroyWindow");
-    EXPECT_EQ(calls[3].args, Args{window});
-    EXPECT_EQ(calls[4].name, "unregisterClass");
-    EXPECT_EQ(calls[4].args, (Args{"OpenGL", instance}));
+    ASSERT_EQ(calls.size(), 7u);
+    // The fonts go first, while their context is still current.
+    EXPECT_EQ(calls[0].name, "deleteObject");
+    EXPECT_EQ(calls[0].args, Args{titleFont});
+    EXPECT_EQ(calls[1].name, "deleteObject");
+    EXPECT_EQ(calls[1].args, Args{smallFont});
+    EXPECT_EQ(calls[2].name, "makeCurrent");
+    EXPECT_EQ(calls[2].args, (Args{"0", "0"}));
+    EXPECT_EQ(calls[3].name, "deleteContext");
+    EXPECT_EQ(calls[3].args, Args{rc});
+    EXPECT_EQ(calls[4].name, "releaseDC");
+    EXPECT_EQ(calls[4].args, (Args{window, dc}));
+    EXPECT_EQ(calls[5].name, "destroyWindow");
+    EXPECT_EQ(calls[5].args, Args{window});
+    EXPECT_EQ(calls[6].name, "unregisterClass");
+    EXPECT_EQ(calls[6].args, (Args{"OpenGL", instance}));
+    EXPECT_TRUE(fake::liveFonts().empty());
 
     EXPECT_EQ(fake::messageBoxes().size(), boxesBefore);
     EXPECT_EQ(mainWindow, 0u);
@@ -71,12 +81,12 @@ TEST_F(GlWindowCloseTest, FullscreenCloseFirstRestoresTheDesktopModeAndTheCursor
     closeGlWindow();
 
     const std::vector<Call> calls = closeCalls();
-    ASSERT_EQ(calls.size(), 7u);
+    ASSERT_EQ(calls.size(), 9u);
     EXPECT_EQ(calls[0].name, "changeDisplaySettings");
     EXPECT_EQ(calls[0].args, (Args{"desktop", "0"}));
     EXPECT_EQ(calls[1].name, "showCursor");
     EXPECT_EQ(calls[1].args, Args{"1"});
-    EXPECT_EQ(calls[2].name, "makeCurrent");
+    EXPECT_EQ(calls[2].name, "deleteObject");
 }
 
 struct ShutdownFailure {
@@ -95,8 +105,9 @@ TEST_P(GlWindowShutdownFailure, ShowsItsBoxRightAfterTheFailureAndClosingGoesOn)
 
     std::vector<std::string> names;
     for (const Call& call : closeCalls()) names.push_back(call.name);
-    std::vector<std::string> expected = {"makeCurrent", "deleteContext", "releaseDC",
-                                         "destroyWindow", "unregisterClass"};
+    std::vector<std::string> expected = {"deleteObject", "deleteObject", "makeCurrent",
+                                         "deleteContext", "releaseDC", "destroyWindow",
+                                         "unregisterClass"};
     const auto failed = std::find(expected.begin(), expected.end(), failure.failingCall);
     ASSERT_NE(failed, expected.end());
     expected.insert(failed + 1, "messageBox");

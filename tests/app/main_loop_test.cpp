@@ -371,6 +371,31 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeSwitchCase{"WindowedToFullscreen", IDNO, true}),
     [](const auto& info) { return std::string(info.param.label); });
 
+TEST_F(MainLoopTest, EverySwitchReleasesTheFontsOfTheWindowItCloses) {
+    constexpr int switches = 5;
+    std::vector<std::size_t> liveFontsPerPass;
+    script([&](int pass) {
+        liveFontsPerPass.push_back(fake::liveFonts().size());
+        if (pass < switches) keyDown[VK_F1] = true;
+        else keyDown[VK_ESCAPE] = true;
+    });
+    EXPECT_EQ(runDemo(), 0);
+
+    // One pair of fonts at any time, whatever the number of switches, and none at the end.
+    EXPECT_EQ(liveFontsPerPass, std::vector<std::size_t>(switches + 1, 2));
+    EXPECT_TRUE(fake::liveFonts().empty());
+    EXPECT_EQ(countOf("createFont"), 2 * (switches + 1));
+    EXPECT_EQ(countOf("deleteObject"), countOf("createFont"));
+    // Each window's fonts go before its context does.
+    int from = 0;
+    for (int window = 0; window <= switches; ++window) {
+        const int contextDeleted = indexOf("deleteContext", from);
+        ASSERT_GE(contextDeleted, 0);
+        EXPECT_LT(indexOf("deleteObject", from), contextDeleted);
+        from = contextDeleted + 1;
+    }
+}
+
 TEST_F(MainLoopTest, F1ReopenFailingEndsWithZeroAtOnce) {
     script([](int pass) {
         if (pass == 0) {

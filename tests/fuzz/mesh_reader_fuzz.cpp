@@ -1,27 +1,24 @@
-// libFuzzer harness for the mesh file reader: each input is written to a file and loaded into
-// fresh lists (no images, recorded message boxes). Number reading is also checked against
-// atof and strtol on the same bytes, bit for bit.
+// libFuzzer harness for the mesh file reader: each input is read from memory, through the same
+// stream path as a file, into fresh lists (no images, recorded message boxes). Number reading
+// is also checked against atof and strtol on the same bytes, bit for bit.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "engine/gl_extensions.h"
 #include "meshfile/material.h"
 #include "meshfile/mesh.h"
+#include "meshfile/mesh_file_reader.h"
 #include "meshfile/number_reader.h"
 #include "platform/fake_platform.h"
 #include "render/texture_list.h"
 
 namespace {
 
-std::string inputPath;
-
-void removeInput() {
-    if (!inputPath.empty()) unlink(inputPath.c_str());
-}
+// The name the messages give the input.
+constexpr char inputName[] = "fuzz-input.vno";
 
 std::uint32_t bitsOf(float value) {
     std::uint32_t bits;
@@ -46,23 +43,12 @@ void checkNumbers(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char pattern[] = "/tmp/vorn-mesh-fuzz-XXXXXX";
-    const int descriptor = mkstemp(pattern);
-    if (descriptor < 0) std::abort();
-    close(descriptor);
-    inputPath = pattern;
-    std::atexit(removeInput);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     checkNumbers(data, size);
 
-    std::FILE* file = std::fopen(inputPath.c_str(), "wb");
-    if (file == nullptr) std::abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    // Read-only: the stream never writes to the fuzzer's bytes.
+    std::FILE* stream = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
+    if (stream == nullptr) std::abort();
 
     platform::fake::reset();  // every box is answered; the record starts empty each time
     TextureList textures;
@@ -71,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MeshList meshes;
     materials.init(textures, extensions);
     meshes.init(materials, extensions);
-    const int id = meshes.load(inputPath.c_str());
+    const int id = loadMeshStream(stream, inputName, meshes);
 
     // What the reader promises whatever the bytes: a refusal adds no mesh, every face names a
     // material of the list or none, and at most one box per kind of trouble.

@@ -1,24 +1,20 @@
-// libFuzzer harness for the scene description loader: each input is written to a file and
-// loaded into a fresh engine (no images, no context, recorded message boxes). Mesh entries are
-// loaded for real; the fuzzer runs where a small mesh file of the seeds lies.
+// libFuzzer harness for the scene description loader: each input is read from memory, through
+// the same stream path as a file, into a fresh engine (no images, no context, recorded message
+// boxes). Mesh entries are loaded for real; the fuzzer runs where a small mesh file lies.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "engine/engine.h"
 #include "platform/fake_platform.h"
 
 namespace {
 
-std::string inputPath;
-
-void removeInput() {
-    if (!inputPath.empty()) unlink(inputPath.c_str());
-}
+// The name the messages give the input.
+const std::string inputPath = "fuzz-input.vnt";
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
@@ -32,28 +28,17 @@ bool isSecondKind(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char pattern[] = "/tmp/vorn-scene-fuzz-XXXXXX";
-    const int descriptor = mkstemp(pattern);
-    if (descriptor < 0) std::abort();
-    close(descriptor);
-    inputPath = pattern;
-    std::atexit(removeInput);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::FILE* file = std::fopen(inputPath.c_str(), "wb");
-    if (file == nullptr) std::abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    // Read-only: the stream never writes to the fuzzer's bytes.
+    std::FILE* stream = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
+    if (stream == nullptr) std::abort();
 
     platform::fake::reset();  // every box is answered; the record starts empty each time
     Engine engine;
     engine.materials.init(engine.textures, engine.extensions);
     engine.meshes.init(engine.materials, engine.extensions);
     platform::fake::reset();
-    engine.loadSceneDescription(inputPath.c_str());
+    engine.loadSceneDescription(stream, inputPath.c_str());
 
     // The loader's own messages: exactly one, and the last, unless the file is of the second
     // kind; the mesh and texture loaders' messages come before it.

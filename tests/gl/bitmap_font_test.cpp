@@ -212,4 +212,30 @@ TEST_F(BitmapFontTest, GlyphListsLeaveThePixelStoreStateAlone) {
     EXPECT_GT(drawn.countLit({330, 700, 500, 740}), 100);
 }
 
+TEST_F(BitmapFontTest, ReleaseDeletesTheGlyphListsAndTheFontObject) {
+    const GLuint lists = font->lists();
+    ASSERT_NE(lists, 0u);
+    ASSERT_TRUE(glIsList(lists + 'A'));
+    font->release();
+    EXPECT_FALSE(glIsList(lists + 'A'));
+    EXPECT_EQ(font->lists(), 0u);
+
+    // The font object behind them is gone too: its device context has no font to build from.
+    const GLuint more = glGenLists(1);
+    EXPECT_FALSE(platform::useFontBitmaps(kTextDeviceContext, 'A', 1, more));
+    glDeleteLists(more, 1);
+}
+
+TEST_F(BitmapFontTest, PlatformReleasesAFontOnceAndOnlyAFontItMade) {
+    platform::FontRequest request;
+    request.height = 20;
+    request.weight = platform::FW_BOLD;
+    request.faceName = "Arial";
+    const platform::FontHandle made = platform::createFont(request);
+    ASSERT_NE(made, 0u);
+    EXPECT_TRUE(platform::deleteObject(made));
+    EXPECT_FALSE(platform::deleteObject(made)) << "released already";
+    EXPECT_FALSE(platform::deleteObject(0));
+}
+
 }  // namespace
