@@ -30,33 +30,18 @@ public:
             tellUser("Impossible d'ouvrir le fichier ", "Erreur");
             return false;
         }
-        bool known = true;
-        const bool readBlocks = checkKind(known);
-        const bool ended = readBlocks && !readTopLevel();
+        // A file of the second kind is accepted and left unread.
+        const Kind kind = readKind();
+        if (kind == Kind::invalid) tellUser("Fichier Non Valide:  ", "Erreur");
+        const bool ended = kind == Kind::sceneDescription && !readTopLevel();
         // Closed here, once, whatever the kind line or the blocks turned out to be.
         file.close();
         if (ended) tellUser("Fin de fichier inattendue dans le fichier ", "Erreur");
-        return known;
+        return kind != Kind::invalid;
     }
 
 private:
     enum class Kind { sceneDescription, secondKind, invalid };
-
-    // True when the blocks follow. A file of the second kind is accepted and left unread;
-    // `known` turns false for a file of no known kind.
-    bool checkKind(bool& known) {
-        switch (readKind()) {
-        case Kind::sceneDescription:
-            return true;
-        case Kind::secondKind:
-            return false;
-        case Kind::invalid:
-            break;
-        }
-        tellUser("Fichier Non Valide:  ", "Erreur");
-        known = false;
-        return false;
-    }
 
     // The whole first line, its line end included: nothing before or after the kind word.
     Kind readKind() {
