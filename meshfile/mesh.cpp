@@ -1,6 +1,7 @@
 // The mesh record's setters and the mesh list's numbering and lookups by id.
 #include "meshfile/mesh.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -15,13 +16,17 @@ FaceArray::FaceArray(const FaceArray& other) {
     *this = other;
 }
 
-FaceArray::FaceArray(FaceArray&& other) noexcept : faces(std::exchange(other.faces, Storage{})) {
-    other.byMaterial.forget();
+FaceArray::FaceArray(FaceArray&& other) noexcept
+    : faces(std::exchange(other.faces, Storage{})),
+      slotOf(std::move(other.slotOf)),
+      groups(std::move(other.groups)),
+      groupedFor(std::move(other.groupedFor)),
+      grouped(std::exchange(other.grouped, false)) {
+    other.slotOf.clear();
 }
 
 FaceArray& FaceArray::operator=(const FaceArray& other) {
     if (this == &other) return *this;
-    byMaterial.forget();
     Face* copy = nullptr;
     if (other.faces.count != 0) {
         copy = static_cast<Face*>(std::malloc(other.faces.count * sizeof(Face)));
@@ -30,15 +35,22 @@ FaceArray& FaceArray::operator=(const FaceArray& other) {
     }
     std::free(faces.data);
     faces = Storage{copy, other.faces.count, other.faces.count};
+    slotOf = other.slotOf;
+    groups = other.groups;
+    groupedFor = other.groupedFor;
+    grouped = other.grouped;
     return *this;
 }
 
 FaceArray& FaceArray::operator=(FaceArray&& other) noexcept {
     if (this == &other) return *this;
-    byMaterial.forget();
-    other.byMaterial.forget();
     std::free(faces.data);
     faces = std::exchange(other.faces, Storage{});
+    slotOf = std::move(other.slotOf);
+    other.slotOf.clear();
+    groups = std::move(other.groups);
+    groupedFor = std::move(other.groupedFor);
+    grouped = std::exchange(other.grouped, false);
     return *this;
 }
 
@@ -47,7 +59,7 @@ FaceArray::~FaceArray() {
 }
 
 void FaceArray::add(const Face& face) {
-    byMaterial.forget();
+    grouped = false;
     if (faces.count == faces.capacity) {
         // `face` may lie in the block that realloc is about to move.
         const Face kept = face;
@@ -56,26 +68,105 @@ void FaceArray::add(const Face& face) {
         if (moved == nullptr) throw std::bad_alloc();
         faces.data = static_cast<Face*>(moved);
         faces.capacity = grown;
-        std::memcpy(&faces.data[faces.count++], &kept, sizeof(Face));
-        return;
+        std::memcpy(&faces.data[faces.count], &kept, sizeof(Face));
+    } else {
+        std::memcpy(&faces.data[faces.count], &face, sizeof(Face));
     }
-    std::memcpy(&faces.data[faces.count++], &face, sizeof(Face));
+    if (!slotOf.empty()) slotOf.push_back(std::uint32_t(faces.count));
+    ++faces.count;
 }
 
 void FaceArray::set(std::size_t index, const Face& face) {
-    if (faces.data[index].materialId != face.materialId) byMaterial.forget();
-    faces.data[index] = face;
+    Face& stored = faces.data[slot(index)];
+    if (stored.materialId != face.materialId) grouped = false;
+    stored = face;
 }
 
-const std::vector<std::uint32_t>& FaceArray::MaterialIndex::facesOf(int materialId,
-                                                                   const Storage& faces) {
-    if (!built) {
-        for (std::size_t i = 0; i < faces.count; ++i)
-            positions[faces.data[i].materialId].push_back(std::uint32_t(i));
-        built = true;
+void FaceArray::arrange(const std::vector<int>& passOrder) {
+    if (grouped && groupedFor == passOrder) return;
+    regroup(passOrder);
+}
+
+namespace {
+
+// Group numbers of material ids: a table over the ids' range when it is small, as material ids
+// are, a search among the groups otherwise.
+class GroupNumbers {
+public:
+    GroupNumbers(int lowest, int highest) : lowest(lowest) {
+        const long long range = static_cast<long long>(highest) - lowest + 1;
+        if (range <= maxTable) table.assign(std::size_t(range), none);
     }
-    const auto found = positions.find(materialId);
-    return found == positions.end() ? none : found->second;
+    std::uint32_t find(int materialId) const {
+        if (!table.empty()) return table[std::size_t(static_cast<long long>(materialId) - lowest)];
+        for (std::size_t g = 0; g < ids.size(); ++g)
+            if (ids[g] == materialId) return std::uint32_t(g);
+        return none;
+    }
+    // The group of the id, a new one when it has none yet.
+    std::uint32_t take(int materialId) {
+        std::uint32_t found = find(materialId);
+        if (found != none) return found;
+        found = std::uint32_t(ids.size());
+        ids.push_back(materialId);
+        if (!table.empty()) table[std::size_t(static_cast<long long>(materialId) - lowest)] = found;
+        return found;
+    }
+    const std::vector<int>& groupIds() const { return ids; }
+
+    static constexpr std::uint32_t none = ~std::uint32_t(0);
+
+private:
+    static constexpr long long maxTable = 1 << 16;
+    int lowest;
+    std::vector<std::uint32_t> table;
+    std::vector<int> ids;
+};
+
+}  // namespace
+
+void FaceArray::regroup(const std::vector<int>& passOrder) {
+    const std::size_t count = faces.count;
+    int lowest = 0, highest = 0;
+    bool anyId = false;
+    auto widen = [&](int id) {
+        lowest = anyId ? std::min(lowest, id) : id;
+        highest = anyId ? std::max(highest, id) : id;
+        anyId = true;
+    };
+    for (int id : passOrder) widen(id);
+    for (std::size_t i = 0; i < count; ++i) widen(faces.data[i].materialId);
+
+    // Groups in the order of the passes, then the other materials in the order of their first
+    // face; each face's group, by its number in the file.
+    GroupNumbers numbers(lowest, highest);
+    for (int id : passOrder) numbers.take(id);
+    std::vector<std::uint32_t> groupOf(count);
+    for (std::size_t i = 0; i < count; ++i) groupOf[i] = numbers.take((*this)[i].materialId);
+
+    const std::vector<int>& ids = numbers.groupIds();
+    std::vector<std::uint32_t> next(ids.size() + 1, 0);
+    for (std::uint32_t g : groupOf) ++next[g + 1];
+    for (std::size_t g = 1; g < next.size(); ++g) next[g] += next[g - 1];
+    groups.clear();
+    for (std::size_t g = 0; g < ids.size(); ++g) groups.push_back({ids[g], next[g], next[g + 1]});
+
+    Face* arranged = nullptr;
+    if (count != 0) {
+        arranged = static_cast<Face*>(std::malloc(count * sizeof(Face)));
+        if (arranged == nullptr) throw std::bad_alloc();
+    }
+    std::vector<std::uint32_t> newSlots(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t place = next[groupOf[i]]++;
+        std::memcpy(&arranged[place], &faces.data[slot(i)], sizeof(Face));
+        newSlots[i] = place;
+    }
+    std::free(faces.data);
+    faces = Storage{arranged, count, count};
+    slotOf = std::move(newSlots);
+    groupedFor = passOrder;
+    grouped = true;
 }
 
 void Mesh::setName(const char* text) {

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/vector3.h"
@@ -26,9 +25,11 @@ struct Face {
     int materialId = -1;
 };
 
-// A mesh's faces in file order, with the operations on the whole array (drawing: render/).
-// Faces are plain values, so the array grows with realloc: a large array then grows without
-// being copied, and a mesh file of many faces loads without touching its memory twice.
+// A mesh's faces, numbered in file order, with the operations on the whole array (drawing:
+// render/). They are stored grouped by material in the order of the drawing passes, so that a
+// pass walks its faces one after the other in memory; `slotOf` maps each face's number in the
+// file to its place. Faces are plain values, so the storage grows with realloc: a mesh file of
+// many faces loads without touching its memory twice.
 class FaceArray {
 public:
     FaceArray() = default;
@@ -38,19 +39,36 @@ public:
     FaceArray& operator=(FaceArray&& other) noexcept;
     ~FaceArray();
 
-    // Appends a copy; the array at least doubles when it is full.
+    // Appends a copy; the storage at least doubles when it is full.
     void add(const Face& face);
     std::size_t size() const { return faces.count; }
     bool empty() const { return faces.count == 0; }
-    // Faces are read in place but changed only through set: a reference kept across a draw
-    // could otherwise move a face to another material behind the drawing index's back.
-    const Face& operator[](std::size_t index) const { return faces.data[index]; }
-    const Face* begin() const { return faces.begin(); }
-    const Face* end() const { return faces.end(); }
-    // Replaces the face at index; the drawing index is made again when its material changes.
+    // Faces are read in place but changed only through set, which keeps the grouping right.
+    const Face& operator[](std::size_t index) const { return faces.data[slot(index)]; }
+    // Walks the faces in file order.
+    class Iterator {
+    public:
+        Iterator(const FaceArray& array, std::size_t index) : array(&array), index(index) {}
+        const Face& operator*() const { return (*array)[index]; }
+        Iterator& operator++() {
+            ++index;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return index == other.index; }
+
+    private:
+        const FaceArray* array;
+        std::size_t index;
+    };
+    Iterator begin() const { return Iterator(*this, 0); }
+    Iterator end() const { return Iterator(*this, faces.count); }
+    // Replaces the face at index; the faces are grouped again when its material changes.
     void set(std::size_t index, const Face& face);
 
-    // Draws the faces of one material id, scrolling their coordinates as they go.
+    // Groups the faces for passes in `passOrder` (material ids, repeats allowed), unless they
+    // already are; faces of materials it does not name come last.
+    void arrange(const std::vector<int>& passOrder);
+    // Draws the faces of one material id in file order, scrolling their coordinates as they go.
     void drawFaces(MaterialList& materials, int materialId, GlExtensions& extensions);
     // Recomputes every face normal from the corner positions.
     void computeFaceNormals();
@@ -61,35 +79,21 @@ private:
         Face* data = nullptr;
         std::size_t count = 0;
         std::size_t capacity = 0;
-        Face* begin() const { return data; }
-        Face* end() const { return data + count; }
     };
-    // The positions of the faces of each material id, in array order, so that a drawing
-    // pass visits only its own faces. Made on first use; forgotten when a face is added or
-    // moved to another material.
-    class MaterialIndex {
-    public:
-        MaterialIndex() = default;
-        MaterialIndex(const MaterialIndex&) {}
-        MaterialIndex& operator=(const MaterialIndex&) {
-            forget();
-            return *this;
-        }
-        void forget() {
-            if (!built) return;
-            positions.clear();
-            built = false;
-        }
-        const std::vector<std::uint32_t>& facesOf(int materialId, const Storage& faces);
+    // The faces of one material id: storage places [first, last), in file order.
+    struct Group {
+        int materialId;
+        std::uint32_t first, last;
+    };
 
-    private:
-        std::unordered_map<int, std::vector<std::uint32_t>> positions;
-        std::vector<std::uint32_t> none;
-        bool built = false;
-    };
+    std::size_t slot(std::size_t index) const { return slotOf.empty() ? index : slotOf[index]; }
+    void regroup(const std::vector<int>& passOrder);
 
     Storage faces;
-    MaterialIndex byMaterial;
+    std::vector<std::uint32_t> slotOf;  // empty while the storage is in file order
+    std::vector<Group> groups;          // valid while `grouped`
+    std::vector<int> groupedFor;        // the pass order of the groups
+    bool grouped = false;
 };
 
 struct Mesh {

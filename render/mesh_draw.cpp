@@ -21,25 +21,25 @@ ScrollAmounts scrollAmountsOf(const MaterialList& materials, int materialId) {
             materials.detailScrollUOf(materialId), materials.detailScrollVOf(materialId)};
 }
 
-void scroll(Face& face, const ScrollAmounts& amounts) {
-    if (amounts.baseU != 0.0f)
-        for (Vertex& v : face.vertices) v.baseU += amounts.baseU;
-    if (amounts.baseV != 0.0f)
-        for (Vertex& v : face.vertices) v.baseV += amounts.baseV;
-    if (amounts.detailU != 0.0f)
-        for (Vertex& v : face.vertices) v.detailU += amounts.detailU;
-    if (amounts.detailV != 0.0f)
-        for (Vertex& v : face.vertices) v.detailV += amounts.detailV;
-}
+// Which of the four amounts move their coordinates; an amount of exactly 0.0 leaves them as
+// they are, bit for bit.
+struct Scrolls {
+    bool baseU, baseV, detailU, detailV;
+};
 
-void drawFace(Face& face, const ScrollAmounts& amounts, const MaterialList& materials,
-              const GlExtensions& extensions) {
+// One face: scrolled corner by corner as it is sent, which gives the same values as scrolling
+// the three corners first, since no corner's coordinates depend on another's.
+void drawFace(Face& face, const ScrollAmounts& amounts, const Scrolls& scrolls,
+              const MaterialList& materials, const GlExtensions& extensions) {
     const MultiTexCoord2fProc multiTexCoord2f = extensions.multiTexCoord2f;
     glPushMatrix();
-        scroll(face, amounts);
         glNormal3f(face.normal.x, face.normal.y, face.normal.z);
         glBegin(GL_TRIANGLES);
-            for (const Vertex& v : face.vertices) {
+            for (Vertex& v : face.vertices) {
+                if (scrolls.baseU) v.baseU += amounts.baseU;
+                if (scrolls.baseV) v.baseV += amounts.baseV;
+                if (scrolls.detailU) v.detailU += amounts.detailU;
+                if (scrolls.detailV) v.detailV += amounts.detailV;
                 if (multiTexCoord2f != nullptr) {
                     multiTexCoord2f(GL_TEXTURE0_ARB, v.baseU, v.baseV);
                     if (materials.detailEnabled) multiTexCoord2f(GL_TEXTURE1_ARB, v.detailU, v.detailV);
@@ -58,19 +58,30 @@ void drawFace(Face& face, const ScrollAmounts& amounts, const MaterialList& mate
 }  // namespace
 
 void FaceArray::drawFaces(MaterialList& materials, int materialId, GlExtensions& extensions) {
-    // The amounts cannot change during a pass, so they are looked up once; the index visits
-    // the faces of this material only, in array order, as a walk over all of them would.
+    // Called on its own, the array keeps the passes it was last grouped for.
+    if (!grouped) regroup(groupedFor);
+    const Group* group = nullptr;
+    for (const Group& candidate : groups)
+        if (candidate.materialId == materialId) {
+            group = &candidate;
+            break;
+        }
+    if (group == nullptr) return;
+    // The amounts cannot change during a pass, so they are looked up once.
     const ScrollAmounts amounts = scrollAmountsOf(materials, materialId);
-    for (std::uint32_t position : byMaterial.facesOf(materialId, faces))
-        drawFace(faces.data[position], amounts, materials, extensions);
+    const Scrolls scrolls{amounts.baseU != 0.0f, amounts.baseV != 0.0f, amounts.detailU != 0.0f,
+                          amounts.detailV != 0.0f};
+    Face* const last = faces.data + group->last;
+    for (Face* face = faces.data + group->first; face != last; ++face)
+        drawFace(*face, amounts, scrolls, materials, extensions);
 }
 
 void FaceArray::computeFaceNormals() {
-    for (Face& face : faces) {
-        const Vector3 a = difference(face.vertices[0].position, face.vertices[1].position);
-        const Vector3 b = difference(face.vertices[1].position, face.vertices[2].position);
-        face.normal = cross(a, b);
-        normalize(face.normal);
+    for (Face* face = faces.data; face != faces.data + faces.count; ++face) {
+        const Vector3 a = difference(face->vertices[0].position, face->vertices[1].position);
+        const Vector3 b = difference(face->vertices[1].position, face->vertices[2].position);
+        face->normal = cross(a, b);
+        normalize(face->normal);
     }
 }
 
@@ -81,6 +92,7 @@ void Mesh::draw(MaterialList& materials, GlExtensions& extensions) {
         glRotated(rotation.y, 0, 1, 0);
         glRotated(rotation.z, 0, 0, 1);
         glScaled(scale.x, scale.y, scale.z);
+        faces.arrange(materialIds);
         for (int materialId : materialIds) {
             materials.applyMaterial(materialId);
             faces.drawFaces(materials, materialId, extensions);
