@@ -11,7 +11,7 @@
 #include "render/texture_list.h"
 #include "tests/gl/gl_test_support.h"
 #include "tests/gl/image_files.h"
-#include "tests/images/test_images.h"
+#include "tests/image/test_images.h"
 
 namespace {
 

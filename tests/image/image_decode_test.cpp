@@ -14,11 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "render/image_decode.h"
-#include "render/image_decode_apart.h"
-#include "render/image_decode_devil.h"
-#include "render/image_header.h"
-#include "tests/images/test_images.h"
+#include "image/decode.h"
+#include "image/decode_apart.h"
+#include "image/decode_devil.h"
+#include "image/decoders.h"
+#include "image/format.h"
+#include "image/header.h"
+#include "tests/image/test_images.h"
 
 namespace {
 
@@ -26,17 +28,11 @@ using Texels = std::vector<unsigned char>;
 
 // The decoded picture as RGB, bottom row first; empty when the file does not decode.
 Texels decodedTexels(const std::string& path, int largestSide = kDefaultLargestImageSide) {
-    startImageDecoding();
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
+    DecodedPixels pixels;
     Texels texels;
-    if (decodeIntoBoundImage(path.c_str(), largestSide)) {
-        const int width = ilGetInteger(IL_IMAGE_WIDTH), height = ilGetInteger(IL_IMAGE_HEIGHT);
-        texels.resize(std::size_t(width) * std::size_t(height) * 3);
-        ilCopyPixels(0, 0, 0, ILuint(width), ILuint(height), 1, IL_RGB, IL_UNSIGNED_BYTE, texels.data());
-    }
-    ilDeleteImages(1, &image);
+    if (!decodeImageFile(path.c_str(), largestSide, pixels)) return texels;
+    for (std::size_t at = 0; at < pixels.bytes.size(); at += std::size_t(pixels.channels))
+        texels.insert(texels.end(), &pixels.bytes[at], &pixels.bytes[at] + 3);
     return texels;
 }
 
@@ -65,10 +61,10 @@ TEST(ImageDecodeTest, EveryRealImageDecodesAtItsSizeWithItsReferenceTexels) {
     ASSERT_GT(images.size(), 50u);
     for (const testimages::RealImage& image : images) {
         SCOPED_TRACE(image.path);
-        int width = -1, height = -1;
-        EXPECT_TRUE(decodeImageFile(image.path.c_str(), kDefaultLargestImageSide, &width, &height));
-        EXPECT_EQ(width, image.width);
-        EXPECT_EQ(height, image.height);
+        DecodedPixels pixels;
+        EXPECT_TRUE(decodeImageFile(image.path.c_str(), kDefaultLargestImageSide, pixels));
+        EXPECT_EQ(pixels.width, image.width);
+        EXPECT_EQ(pixels.height, image.height);
         const Texels reference = decodedTexels(image.referencePath);
         ASSERT_EQ(reference.size(), std::size_t(image.width * image.height * 3));
         EXPECT_LE(largestDifference(decodedTexels(image.path), reference), image.tolerance);
@@ -81,10 +77,11 @@ TEST(ImageDecodeTest, EveryHostileImageIsRefusedWithoutALargeAllocation) {
     const long peakBefore = testimages::peakResidentKilobytes();
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);
-        int width = -1, height = -1;
-        EXPECT_FALSE(decodeImageFile(path.c_str(), kDefaultLargestImageSide, &width, &height));
-        EXPECT_EQ(width, 0);
-        EXPECT_EQ(height, 0);
+        DecodedPixels pixels{-1, -1, 3, Texels(3)};
+        EXPECT_FALSE(decodeImageFile(path.c_str(), kDefaultLargestImageSide, pixels));
+        EXPECT_EQ(pixels.width, 0);
+        EXPECT_EQ(pixels.height, 0);
+        EXPECT_TRUE(pixels.bytes.empty());
     }
     EXPECT_LT(testimages::peakResidentKilobytes() - peakBefore, 64 * 1024) << "kilobytes";
 }
@@ -94,8 +91,8 @@ TEST(ImageDecodeTest, FilesThatAreNotImagesAreRefused) {
     const std::string cases[] = {real + "/missing.png", real, real + "/manifest.txt", ""};
     for (const std::string& path : cases) {
         SCOPED_TRACE(path);
-        int width = -1, height = -1;
-        EXPECT_FALSE(decodeImageFile(path.c_str(), kDefaultLargestImageSide, &width, &height));
+        DecodedPixels pixels;
+        EXPECT_FALSE(decodeImageFile(path.c_str(), kDefaultLargestImageSide, pixels));
     }
 }
 
@@ -107,8 +104,8 @@ TEST(ImageDecodeTest, TheLargestSideComesFromTheCaller) {
     } cases[] = {{5, false}, {6, true}, {1, false}, {0, false}, {kDefaultLargestImageSide, true}};
     for (const auto& sample : cases) {
         SCOPED_TRACE(sample.largestSide);
-        int width = 0, height = 0;
-        EXPECT_EQ(decodeImageFile(path.c_str(), sample.largestSide, &width, &height), sample.decodes);
+        DecodedPixels pixels;
+        EXPECT_EQ(decodeImageFile(path.c_str(), sample.largestSide, pixels), sample.decodes);
     }
 }
 
@@ -118,7 +115,7 @@ Texels fileBytes(const std::string& path) {
 }
 
 TEST(ImageDecodeTest, ADecoderThatCrashesOrHangsTakesOnlyItsChildProcessWithIt) {
-    startImageDecoding();
+    startDecoders();
     // DevIL's XPM reader crashes on the XPM files ImageMagick writes (SDL2_image reads them).
     const Texels xpm = fileBytes(testimages::directory() + "/real/xpm.xpm");
     ASSERT_FALSE(xpm.empty());
