@@ -184,9 +184,3 @@ bool prepareImage(std::vector<unsigned char>& bytes, int largestSide, PreparedIm
     if (header.format == ImageFormat::Dds && !useLegacyDdsHeader(bytes)) return false;
     return imageDataIsWhole(header.format, ByteView{bytes.data(), bytes.size()});
 }
-
-bool engineReadsAsIs(const unsigned char* data, std::size_t size) {
-    std::vector<unsigned char> bytes(data, data + size);
-    PreparedImage image;
-    return prepareImage(bytes, kDefaultLargestImageSide, image);
-}

@@ -4,7 +4,6 @@
 // few rewrites that make a valid variant readable.
 #pragma once
 
-#include <cstddef>
 #include <vector>
 
 #include "image/header.h"
@@ -24,6 +23,3 @@ struct PreparedImage {
 // false when the image is refused.
 bool prepareImage(std::vector<unsigned char>& bytes, int largestSide, PreparedImage& image);
 
-// Whether the engine reads the file as it is: its format is known and it passes every check
-// above at the usual largest texture side. The importer copies such files unchanged.
-bool engineReadsAsIs(const unsigned char* data, std::size_t size);

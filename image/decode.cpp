@@ -72,3 +72,8 @@ bool decodeImageBytes(const unsigned char* data, std::size_t size, int largestSi
     Bytes bytes(data, data + size);
     return emptiedUnless(decodeChecked(bytes, largestSide, pixels), pixels);
 }
+
+bool engineReadsAsIs(const unsigned char* data, std::size_t size) {
+    DecodedPixels pixels;
+    return decodeImageBytes(data, size, kDefaultLargestImageSide, pixels);
+}

@@ -23,3 +23,7 @@ bool decodeImageFile(const char* fileName, int largestSide, DecodedPixels& pixel
 // The same from bytes in memory.
 bool decodeImageBytes(const unsigned char* data, std::size_t size, int largestSide,
                       DecodedPixels& pixels);
+
+// Whether the engine reads the file as it is, at the usual largest texture side: it passes
+// every check and decodes. The importer copies such files unchanged.
+bool engineReadsAsIs(const unsigned char* data, std::size_t size);

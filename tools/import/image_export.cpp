@@ -120,15 +120,15 @@ std::string ImageSet::uniqueName(const std::string& stem, std::string_view exten
     return name;
 }
 
-int ImageSet::addBytes(Bytes bytes, const std::string& baseName, std::string_view hint) {
-    ImageKind kind = imageKindOf(bytes, hint);
-    if (kind == ImageKind::other) {
+int ImageSet::addBytes(Bytes bytes, const std::string& baseName) {
+    std::string_view extension = extensionIfReadAsIs(bytes);
+    if (extension.empty()) {
         bytes = convertToPng(bytes);
         if (bytes.empty()) return -1;
-        kind = ImageKind::png;
+        extension = "png";
         ++converted_;
     }
-    files_.push_back({uniqueName(fs::path(baseName).stem().string(), extensionOf(kind)), std::move(bytes)});
+    files_.push_back({uniqueName(fs::path(baseName).stem().string(), extension), std::move(bytes)});
     return static_cast<int>(files_.size()) - 1;
 }
 
@@ -143,7 +143,7 @@ bool ImageSet::start(const std::string& detailPath, std::string& problem) {
         problem = "cannot read the detail image";
         return false;
     }
-    if (addBytes(std::move(bytes), fs::path(detailPath).filename().string(), detailPath) != detail) {
+    if (addBytes(std::move(bytes), fs::path(detailPath).filename().string()) != detail) {
         problem = "the detail image is in no format that can be read";
         return false;
     }
@@ -157,10 +157,10 @@ int ImageSet::addEmbedded(const aiTexture& texture, int number) {
     if (name.empty()) name = "embedded-" + std::to_string(number);
     int index = -1;
     if (texture.mHeight == 0) {
-        // Compressed: mWidth bytes of a file in the format of the hint.
+        // Compressed: mWidth bytes of an image file, told by its content.
         if (texture.pcData != nullptr && texture.mWidth <= largestImageFile) {
             const auto* begin = reinterpret_cast<const std::uint8_t*>(texture.pcData);
-            index = addBytes(Bytes(begin, begin + texture.mWidth), name, texture.achFormatHint);
+            index = addBytes(Bytes(begin, begin + texture.mWidth), name);
         }
     } else if (texture.pcData != nullptr && std::uint64_t(texture.mWidth) * texture.mHeight <= (1u << 26)) {
         Bytes rgba;
@@ -198,7 +198,7 @@ int ImageSet::imageFor(const aiScene& scene, const std::string& reference, const
     int index = -1;
     if (!readWholeFile(file, bytes))
         warnings << "warning: cannot read image " << file.string() << "\n";
-    else if ((index = addBytes(std::move(bytes), file.filename().string(), file.filename().string())) < 0)
+    else if ((index = addBytes(std::move(bytes), file.filename().string())) < 0)
         warnings << "warning: image " << file.string() << " is in no format that can be read\n";
     bySource_[key] = index;
     return index;

@@ -55,8 +55,8 @@ private:
                  std::ostream& warnings);
     int addEmbedded(const aiTexture& texture, int number);
     // Adds `bytes` under a name made from `baseName`, converted to PNG when the engine could
-    // not read them; -1 when they are no image stb knows either.
-    int addBytes(Bytes bytes, const std::string& baseName, std::string_view hint);
+    // not read them as they are; -1 when they are no image stb knows either.
+    int addBytes(Bytes bytes, const std::string& baseName);
     std::string uniqueName(const std::string& stem, std::string_view extension);
 
     std::vector<ImageFile> files_;
