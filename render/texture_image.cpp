@@ -42,7 +42,6 @@ void reportUnreadable(const char* fileName) {
 void startImageLibrary() {
     static const bool started = (ilInit(), true);
     (void)started;
-    ilutRenderer(ILUT_OPENGL);
 }
 
 void Texture::load(const char* fileName, int filterMode, int wrapMode) {
@@ -66,6 +65,9 @@ void Texture::load(const char* fileName, int filterMode, int wrapMode) {
         glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
         const bool mipmapped = filterMode >= 2;
         if (loaded) {
+            // ILUT reads the largest texture side and the extensions from the current context;
+            // the engine is built before any context exists, so they are read here, where one is.
+            ilutRenderer(ILUT_OPENGL);
             glTexture = mipmapped ? ilutGLBindMipmaps() : ilutGLBindTexImage();
         } else {
             // An image that failed to load gets a texture name with no image: the unit that

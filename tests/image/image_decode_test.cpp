@@ -225,3 +225,81 @@ TEST(ImageFormatTest, TheContentNamesTheFormat) {
 }
 
 }  // namespace
+
+namespace {
+
+struct BuiltImageCase {
+    const char* label;
+    std::vector<unsigned char> file;
+    std::vector<unsigned char> rgbaBottomRowFirst;
+};
+
+void append16(std::vector<unsigned char>& bytes, unsigned value) {
+    bytes.push_back(static_cast<unsigned char>(value));
+    bytes.push_back(static_cast<unsigned char>(value >> 8));
+}
+
+void append32(std::vector<unsigned char>& bytes, unsigned value) {
+    append16(bytes, value & 0xFFFF);
+    append16(bytes, value >> 16);
+}
+
+// 2 x 2, image type 3 at 16 bits a pixel: 8 grey, 8 alpha, bottom row first.
+std::vector<unsigned char> greyAlphaTga() {
+    std::vector<unsigned char> file = {0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    append16(file, 2);
+    append16(file, 2);
+    file.push_back(16);
+    file.push_back(8);  // eight alpha bits, origin bottom left
+    for (unsigned char byte : {10, 255, 20, 128, 30, 0, 40, 64}) file.push_back(byte);
+    return file;
+}
+
+// One 4 x 4 DXT1 block in the transparent mode (colour 0, pure blue, below colour 1, pure
+// red): the top left texel takes colour 0, every other texel index 3.
+std::vector<unsigned char> transparentDxt1() {
+    std::vector<unsigned char> file = {'D', 'D', 'S', ' '};
+    append32(file, 124);
+    append32(file, 0x1 | 0x2 | 0x4 | 0x1000 | 0x80000);  // caps, height, width, pixel format, linear size
+    append32(file, 4);
+    append32(file, 4);
+    append32(file, 8);
+    for (int i = 0; i < 13; ++i) append32(file, 0);  // depth, mipmaps, reserved
+    append32(file, 32);
+    append32(file, 0x4);  // four-character code
+    for (unsigned char c : {'D', 'X', 'T', '1'}) file.push_back(c);
+    for (int i = 0; i < 5; ++i) append32(file, 0);
+    append32(file, 0x1000);
+    for (int i = 0; i < 4; ++i) append32(file, 0);
+    append16(file, 0x001F);
+    append16(file, 0xF800);
+    for (unsigned char byte : {0xFC, 0xFF, 0xFF, 0xFF}) file.push_back(byte);
+    return file;
+}
+
+std::vector<unsigned char> transparentDxt1Texels() {
+    std::vector<unsigned char> texels(4 * 4 * 4, 0);
+    // The file's top row is the last one bottom first; its first texel is the blue one.
+    unsigned char* topLeft = &texels[3 * 4 * 4];
+    topLeft[2] = 255;
+    topLeft[3] = 255;
+    return texels;
+}
+
+}  // namespace
+
+TEST(ImageDecodeTest, KindsOfFileThatOtherReadersDecodeAreDecodedAlike) {
+    const BuiltImageCase cases[] = {
+        {"grey and alpha TGA", greyAlphaTga(),
+         {10, 10, 10, 255, 20, 20, 20, 128, 30, 30, 30, 0, 40, 40, 40, 64}},
+        {"DXT1 in its transparent mode", transparentDxt1(), transparentDxt1Texels()},
+    };
+    for (const BuiltImageCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        DecodedPixels pixels;
+        ASSERT_TRUE(decodeImageBytes(c.file.data(), c.file.size(), kDefaultLargestImageSide, pixels));
+        EXPECT_EQ(pixels.channels, 4);
+        // Five-bit colours widen to eight bits by shifting or by scaling: 248 or 255.
+        EXPECT_LE(largestDifference(pixels.bytes, c.rgbaBottomRowFirst), 7);
+    }
+}
