@@ -3,7 +3,9 @@
 # the kept corpus (tests/fuzz/import_corpus; each input's first byte picks the format).
 # Usage: run_import_fuzz.sh [seconds] [runs] [outdir]
 # Assimp's own crashes are expected: the fuzzer runs in fork mode, goes on past them and leaves
-# them in outdir/artifacts, for check_import_crashes.sh to run through vorn-import.
+# them in outdir/artifacts, for check_import_crashes.sh to run through vorn-import
+# (tests/fuzz/import_crashes keeps a set of them for the test suite).
+# VORN_FUZZ_JOBS sets how many inputs run at once (one by default).
 # Assimp is not built for fuzzing, so the sanitizers see only the tool's own code; without them
 # (VORN_FUZZ_SANITIZERS= ) the fuzzer runs several times faster over Assimp's readers.
 # Assimp's leaks on broken input are not looked for: the tool is a process that ends.
@@ -24,7 +26,7 @@ clang++ -std=c++20 -g -O2 -fsanitize=fuzzer${sanitizers:+,$sanitizers} -fno-sani
     "$root/meshfile/mesh_file_writer.cpp" \
     -lassimp -o "$out/model_import_fuzz"
 
-"$out/model_import_fuzz" -fork=1 -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1 -detect_leaks=0 \
-    -max_total_time="$seconds" -runs="$runs" -max_len=16384 -timeout=3 -rss_limit_mb=2048 -malloc_limit_mb=1024 \
+"$out/model_import_fuzz" -fork=${VORN_FUZZ_JOBS:-1} -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1 -detect_leaks=0 \
+    -max_total_time="$seconds" -runs="$runs" -max_len=16384 -timeout=2 -rss_limit_mb=2048 -malloc_limit_mb=1024 \
     -print_final_stats=1 -artifact_prefix="$out/artifacts/" \
     "$out/corpus" "$root/tests/fuzz/import_corpus"

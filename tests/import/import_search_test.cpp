@@ -42,7 +42,7 @@ TEST(ImportIsolation, AReadingStepThatCrashesOrHangsIsRefusedAndLeavesNothing) {
     const FaultCase cases[] = {
         {"abort", "", "vorn-import: Assimp stopped while reading tri.obj (signal 6)\n"},
         {"segfault", "", "vorn-import: Assimp stopped while reading tri.obj (signal 11)\n"},
-        {"hang", " --time-limit 1", "vorn-import: Assimp did not finish reading tri.obj in 1 second"},
+        {"hang", " --time-limit 1", "vorn-import: Assimp did not finish reading tri.obj in 1 second\n"},
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -51,7 +51,7 @@ TEST(ImportIsolation, AReadingStepThatCrashesOrHangsIsRefusedAndLeavesNothing) {
         const ToolRun run = runIn(folder.path(), std::string("VORN_IMPORT_TEST_FAULT=") + c.fault + " '" +
                                                      VORN_IMPORT + "' tri.obj -o out" + c.arguments);
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_THAT(run.err, StartsWith(c.reason));
+        EXPECT_EQ(run.err, c.reason);  // the one line, and nothing Assimp printed
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(folder.contents(), (std::set<std::string>{"tri.mtl", "tri.obj"}));
     }
@@ -90,7 +90,7 @@ TEST(ImportImages, ImagesNamedAsAnEngineLooksThemUpAreFound) {
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_THAT(run.err, ::testing::Not(HasSubstr("not found")));
         EXPECT_THAT(run.out, HasSubstr(" 0 missing)\n"));
-        const InspectedScene scene = inspectScene(folder.path() / "out", "tri.vnt");
+        const InspectedScene scene = inspectScene(folder.path(), "out/tri.vnt");
         ASSERT_EQ(scene.faces.size(), 1u);
         EXPECT_THAT(scene.baseTextureOf(scene.faces[0]), HasSubstr("png"));
     }

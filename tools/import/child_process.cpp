@@ -2,6 +2,7 @@
 // result, and ends with _exit: nothing of the parent's buffered output is written twice.
 #include "tools/import/child_process.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -30,7 +31,18 @@ bool writeAll(int pipe, const char* bytes, std::size_t size) {
     return true;
 }
 
+// Assimp prints its own assertion text before it aborts; the parent says what happened in one
+// line, so the child's standard streams go nowhere.
+void silenceStandardStreams() {
+    const int nowhere = ::open("/dev/null", O_WRONLY);
+    if (nowhere < 0) return;
+    ::dup2(nowhere, STDOUT_FILENO);
+    ::dup2(nowhere, STDERR_FILENO);
+    ::close(nowhere);
+}
+
 [[noreturn]] void runChild(const std::function<std::string(ChildProgress&)>& work, int pipe) {
+    silenceStandardStreams();
     ChildProgress progress(pipe);
     const std::string result = work(progress);
     char header[9] = {resultMark};
