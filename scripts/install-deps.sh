@@ -11,6 +11,7 @@ packages=(
     libassimp-dev libsdl2-image-dev libstb-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libx11-dev libxfixes-dev xvfb xauth xfonts-base xdotool x11-utils imagemagick
+    go-md2man man-db desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
 missing=()
