@@ -6,14 +6,14 @@ set(CPACK_PACKAGE_VENDOR "Vorn demo team")
 set(CPACK_PACKAGE_CONTACT "Vorn demo team <maintainers@users.noreply.c-seed-af5d02e2.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "OpenGL demo of detail and bump maps, with scene tools")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Two textured, coloured cubes turn about the origin while a detail map on texture unit 1
-and a bump map on texture unit 2 are switched on and off from the keyboard, over a text
-overlay with the frame rate and the state of both switches.
+    "Two textured, coloured cubes turn about the origin while a detail map on
+texture unit 1 and a bump map on texture unit 2 are switched on and off from
+the keyboard, over a text overlay with the frame rate and both switches.
 .
-The package also holds the tools for scene authors: vorn-check checks mesh files and scene
-descriptions line by line, vorn-inspect prints what the engine reads from them, vorn-view
-shows them with their cameras and lights, and vorn-import turns models that Assimp reads
-into scene files.")
+The package also holds the tools for scene authors: vorn-check checks mesh
+files and scene descriptions line by line, vorn-inspect prints what the
+engine reads from them, vorn-view shows them with their cameras and lights,
+and vorn-import turns models that Assimp reads into scene files.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -7,22 +7,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 build=$(realpath -m "${VORN_PACKAGE_BUILD_DIR:-build-package}")
 
-scripts/install-deps.sh
-packaging_tools=(dpkg-dev file lintian)
-missing=()
-for package in "${packaging_tools[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    run_as_root() {
-        if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-    }
-    run_as_root apt-get update -qq
-    run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
-fi
+scripts/install-deps.sh dpkg-dev file lintian
 
 # Debian's own compiler and linker flags (hardening), and a build of only what is installed.
 export CFLAGS="$(dpkg-buildflags --get CFLAGS)" CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS)"
@@ -45,6 +30,6 @@ cp "$package" dist/
 deb="dist/$(basename "$package")"
 
 echo "Package: $deb"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb" Package Version Depends Recommends
 echo "lintian:"
 lintian --fail-on error "$deb" && echo "lintian: no error"

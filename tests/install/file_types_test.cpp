@@ -4,13 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "installed_paths.h"
-#include "tests/support/tool_run.h"
 
 using namespace installtest;
-using testsupport::quoted;
-using testsupport::runCaptured;
-using testsupport::TestFolder;
-using testsupport::ToolRun;
 
 namespace {
 
