@@ -5,6 +5,7 @@
 #include "meshfile/mesh_file_writer.h"
 #include "scene_check.h"
 #include "scene_layout.h"
+#include "tools/common/version_answer.h"
 
 #include <cstring>
 #include <filesystem>
@@ -65,6 +66,7 @@ bool writeScene(const fs::path& root) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (toolcommon::answeredVersion(argc, argv, "make-scene")) return 0;
     if (argc == 3 && std::strcmp(argv[1], "--check") == 0)
         return checkMeshFile(argv[2], std::cout) ? 0 : 1;
     if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
