@@ -6,6 +6,7 @@
 #include "scene_layout.h"
 #include "tools/check/file_check.h"
 #include "tools/check/report.h"
+#include "tools/common/version_answer.h"
 
 #include <cstring>
 #include <filesystem>
@@ -90,6 +91,7 @@ int checkScene(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (toolcommon::answeredVersion(argc, argv, "make-scene")) return 0;
     if (argc == 3 && std::strcmp(argv[1], "--check") == 0)
         return checkScene(argv[2]);
     if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
