@@ -2,6 +2,8 @@
 // wait in memory until the whole import is known to succeed.
 #include "tools/import/image_export.h"
 
+#include "image/format.h"
+
 #include <assimp/material.h>
 #include <assimp/scene.h>
 
@@ -92,8 +94,9 @@ fs::path findAsWritten(const std::string& name, const fs::path& folder) {
 // The extensions of the images the engine reads, the usual one of each format first.
 std::vector<std::string> engineImageExtensions() {
     std::vector<std::string> extensions;
-    for (int kind = 0; kind < static_cast<int>(ImageKind::other); ++kind)
-        extensions.emplace_back(extensionOf(static_cast<ImageKind>(kind)));
+    for (int format = static_cast<int>(ImageFormat::Png); format <= static_cast<int>(ImageFormat::Blp); ++format)
+        if (const std::string_view extension = extensionOf(static_cast<ImageFormat>(format)); !extension.empty())
+            extensions.emplace_back(extension);
     for (const char* otherSpelling : {"jpeg", "tiff", "ppm", "pgm"}) extensions.emplace_back(otherSpelling);
     return extensions;
 }

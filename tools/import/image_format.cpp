@@ -1,11 +1,7 @@
-// The engine's image library decides what is copied; stb decodes what must become PNG.
+// The engine's image library decides what is copied and converts what must become PNG.
 #include "tools/import/image_format.h"
 
-#include <stb/stb_image.h>
-
-#include <cstdint>
-#include <memory>
-
+#include "image/convert.h"
 #include "image/decode.h"
 #include "image/format.h"
 #include "image/write.h"
@@ -22,17 +18,8 @@ Bytes encodePng(const std::uint8_t* pixels, int width, int height, int channels)
 }
 
 Bytes convertToPng(const Bytes& bytes) {
-    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT32_MAX)) return {};
-    int width = 0, height = 0, channels = 0;
-    // A header may promise any size; a picture of more than 2^26 pixels is no texture.
-    if (!stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels) ||
-        static_cast<std::int64_t>(width) * height > (std::int64_t(1) << 26))
-        return {};
-    std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-        stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels, 0),
-        stbi_image_free);
-    if (!pixels) return {};
-    return encodePng(pixels.get(), width, height, channels);
+    const std::vector<unsigned char> png = ::convertToPng(bytes.data(), bytes.size());
+    return Bytes(png.begin(), png.end());
 }
 
 Bytes onePixelPng(std::uint8_t level) {

@@ -1,5 +1,5 @@
 // The importer's images: whether the engine takes a file as it is (the engine's own rule), and
-// the PNG made with stb for the images it would not read. Owns nothing between calls.
+// the PNG the image library makes of the images it would not read. Owns nothing between calls.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +14,7 @@ using Bytes = std::vector<std::uint8_t>;
 // names their format; empty when they must be converted.
 std::string_view extensionIfReadAsIs(const Bytes& bytes);
 
-// Decodes any image stb reads and encodes it as PNG; empty when stb cannot read it.
+// The PNG of any picture the image library converts; empty when it cannot.
 Bytes convertToPng(const Bytes& bytes);
 
 // A PNG of 8-bit pixels: `channels` 1 to 4 per pixel, rows top to bottom; empty on failure.
