@@ -15,6 +15,8 @@
 
 namespace {
 
+using testimages::largestDifference;
+
 using Texels = std::vector<unsigned char>;
 
 class TextureImageFilesTest : public gltest::TextureListGlTest {
@@ -43,13 +45,6 @@ protected:
     }
 
 };
-
-int largestDifference(const Texels& a, const Texels& b) {
-    if (a.size() != b.size()) return 256;
-    int largest = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) largest = std::max(largest, std::abs(a[i] - b[i]));
-    return largest;
-}
 
 TEST_F(TextureImageFilesTest, EveryRealImageIsUploadedAtItsSizeWithItsReferenceTexels) {
     const Texels picture = upload(testimages::directory() + "/real/picture.png").texels;

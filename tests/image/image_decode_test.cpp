@@ -24,6 +24,8 @@
 
 namespace {
 
+using testimages::largestDifference;
+
 using Texels = std::vector<unsigned char>;
 
 // The decoded picture as RGB, bottom row first; empty when the file does not decode.
@@ -34,13 +36,6 @@ Texels decodedTexels(const std::string& path, int largestSide = kDefaultLargestI
     for (std::size_t at = 0; at < pixels.bytes.size(); at += std::size_t(pixels.channels))
         texels.insert(texels.end(), &pixels.bytes[at], &pixels.bytes[at] + 3);
     return texels;
-}
-
-int largestDifference(const Texels& a, const Texels& b) {
-    if (a.size() != b.size()) return 256;
-    int largest = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) largest = std::max(largest, std::abs(a[i] - b[i]));
-    return largest;
 }
 
 TEST(ImageDecodeTest, ThePictureHasItsCornerColoursBottomRowFirst) {

@@ -73,4 +73,11 @@ long peakResidentKilobytes() {
     return usage.ru_maxrss;
 }
 
+int largestDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    if (a.size() != b.size()) return 256;
+    int largest = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) largest = std::max(largest, std::abs(a[i] - b[i]));
+    return largest;
+}
+
 }  // namespace testimages
