@@ -2,10 +2,11 @@
 #include "tests/view/picture_support.h"
 
 #include <stb_image.h>
-#include <stb_image_write.h>
 
 #include <cmath>
 #include <cstdlib>
+
+#include "image/write.h"
 
 namespace fs = std::filesystem;
 
@@ -40,9 +41,8 @@ Picture readPng(const fs::path& path) {
 }
 
 bool writePng(const Picture& picture, const fs::path& path) {
-    stbi_flip_vertically_on_write(0);
-    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, picture.rgb.data(),
-                          picture.width * 3) != 0;
+    return writeImageFile(path.string(), ImageFormat::Png,
+                          PixelRows{picture.width, picture.height, 3, picture.rgb.data()});
 }
 
 Picture reduced(const Picture& picture, int factor) {

@@ -2,6 +2,8 @@
 // wait in memory until the whole import is known to succeed.
 #include "tools/import/image_export.h"
 
+#include "image/format.h"
+
 #include <assimp/material.h>
 #include <assimp/scene.h>
 
@@ -92,8 +94,9 @@ fs::path findAsWritten(const std::string& name, const fs::path& folder) {
 // The extensions of the images the engine reads, the usual one of each format first.
 std::vector<std::string> engineImageExtensions() {
     std::vector<std::string> extensions;
-    for (int kind = 0; kind < static_cast<int>(ImageKind::other); ++kind)
-        extensions.emplace_back(extensionOf(static_cast<ImageKind>(kind)));
+    for (int format = static_cast<int>(ImageFormat::Png); format <= static_cast<int>(ImageFormat::Blp); ++format)
+        if (const std::string_view extension = extensionOf(static_cast<ImageFormat>(format)); !extension.empty())
+            extensions.emplace_back(extension);
     for (const char* otherSpelling : {"jpeg", "tiff", "ppm", "pgm"}) extensions.emplace_back(otherSpelling);
     return extensions;
 }
@@ -197,15 +200,15 @@ std::string ImageSet::uniqueName(const std::string& stem, std::string_view exten
     return name;
 }
 
-int ImageSet::addBytes(Bytes bytes, const std::string& baseName, std::string_view hint) {
-    ImageKind kind = imageKindOf(bytes, hint);
-    if (kind == ImageKind::other) {
+int ImageSet::addBytes(Bytes bytes, const std::string& baseName) {
+    std::string_view extension = extensionIfReadAsIs(bytes);
+    if (extension.empty()) {
         bytes = convertToPng(bytes);
         if (bytes.empty()) return -1;
-        kind = ImageKind::png;
+        extension = "png";
         ++converted_;
     }
-    files_.push_back({uniqueName(fs::path(baseName).stem().string(), extensionOf(kind)), std::move(bytes)});
+    files_.push_back({uniqueName(fs::path(baseName).stem().string(), extension), std::move(bytes)});
     return static_cast<int>(files_.size()) - 1;
 }
 
@@ -220,7 +223,7 @@ bool ImageSet::start(const std::string& detailPath, std::string& problem) {
         problem = "cannot read the detail image";
         return false;
     }
-    if (addBytes(std::move(bytes), fs::path(detailPath).filename().string(), detailPath) != detail) {
+    if (addBytes(std::move(bytes), fs::path(detailPath).filename().string()) != detail) {
         problem = "the detail image is in no format that can be read";
         return false;
     }
@@ -234,10 +237,10 @@ int ImageSet::addEmbedded(const aiTexture& texture, int number) {
     if (name.empty()) name = "embedded-" + std::to_string(number);
     int index = -1;
     if (texture.mHeight == 0) {
-        // Compressed: mWidth bytes of a file in the format of the hint.
+        // Compressed: mWidth bytes of an image file, told by its content.
         if (texture.pcData != nullptr && texture.mWidth <= largestImageFile) {
             const auto* begin = reinterpret_cast<const std::uint8_t*>(texture.pcData);
-            index = addBytes(Bytes(begin, begin + texture.mWidth), name, texture.achFormatHint);
+            index = addBytes(Bytes(begin, begin + texture.mWidth), name);
         }
     } else if (texture.pcData != nullptr && std::uint64_t(texture.mWidth) * texture.mHeight <= (1u << 26)) {
         Bytes rgba;
@@ -280,7 +283,7 @@ int ImageSet::imageFor(const aiScene& scene, const std::string& reference, const
     int index = -1;
     if (!readWholeFile(file, bytes))
         warnings << "warning: cannot read image " << file.string() << "\n";
-    else if ((index = addBytes(std::move(bytes), file.filename().string(), file.filename().string())) < 0)
+    else if ((index = addBytes(std::move(bytes), file.filename().string())) < 0)
         warnings << "warning: image " << file.string() << " is in no format that can be read\n";
     bySource_[key] = index;
     return index;

@@ -64,8 +64,8 @@ private:
     std::filesystem::path find(const std::string& reference, const ImageSearch& search);
     int addEmbedded(const aiTexture& texture, int number);
     // Adds `bytes` under a name made from `baseName`, converted to PNG when the engine could
-    // not read them; -1 when they are no image stb knows either.
-    int addBytes(Bytes bytes, const std::string& baseName, std::string_view hint);
+    // not read them as they are; -1 when they are no picture the image library can convert either.
+    int addBytes(Bytes bytes, const std::string& baseName);
     std::string uniqueName(const std::string& stem, std::string_view extension);
 
     std::vector<ImageFile> files_;

@@ -22,6 +22,8 @@ const std::string& directory();
 std::vector<RealImage> realImages();
 // Every hostile file's path, in name order.
 std::vector<std::string> hostileImages();
+// The largest difference of one sample between two pictures; 256 when their sizes differ.
+int largestDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b);
 // Peak resident memory of the process so far, in kilobytes.
 long peakResidentKilobytes();
 

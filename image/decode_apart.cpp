@@ -1,6 +1,6 @@
 // The child decodes and writes width, height, channel count and pixels into a pipe; the parent
 // reads them with a deadline and checks them like any header.
-#include "render/image_decode_apart.h"
+#include "image/decode_apart.h"
 
 #include <poll.h>
 #include <sys/resource.h>
@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "render/image_header.h"
+#include "image/header.h"
 
 namespace {
 

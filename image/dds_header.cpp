@@ -1,6 +1,6 @@
 // The DX10 header names its pixel format by a DXGI number; the older header by a FourCC code
 // for block-compressed data or by channel masks for plain pixels.
-#include "render/image_dds_header.h"
+#include "image/dds_header.h"
 
 #include <cstdint>
 #include <cstring>

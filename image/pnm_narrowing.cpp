@@ -1,10 +1,10 @@
 // Scaling PNM samples of up to 16 bits to 8, from text or two-byte big-endian samples.
-#include "render/image_pnm_narrowing.h"
+#include "image/pnm_narrowing.h"
 
 #include <cstdint>
 #include <string>
 
-#include "render/image_header_readers.h"
+#include "image/header_readers.h"
 
 bool narrowPnmSamples(std::vector<unsigned char>& bytes) {
     const ByteView view{bytes.data(), bytes.size()};

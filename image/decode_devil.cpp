@@ -1,6 +1,6 @@
 // DevIL decodes into an image of its own, converted to 8-bit RGB or RGBA: grey pictures become
 // RGB, as SDL2_image's do, so that every texture holds colour texels.
-#include "render/image_decode_devil.h"
+#include "image/decode_devil.h"
 
 #include <IL/il.h>
 

@@ -5,12 +5,7 @@
 #include <functional>
 #include <vector>
 
-struct DecodedPixels {
-    int width = 0;
-    int height = 0;
-    int channels = 0;                  // 3 for RGB, 4 for RGBA
-    std::vector<unsigned char> bytes;  // bottom row first, rows without padding
-};
+#include "image/decode.h"
 
 // Runs `decode` in a child process and hands back the pixels it made; false when it fails,
 // dies or takes too long, or makes a picture larger than `largestSide` and the size gate allow.

@@ -1,6 +1,6 @@
 // Header readers for TGA, PNM, PCX, TIFF, WebP, DDS and the rarer formats only DevIL reads.
 // Each takes the fields that fix how much pixel memory a decoder will ask for.
-#include "render/image_header_readers.h"
+#include "image/header_readers.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "render/image_decode_apart.h"
+#include "image/decode_apart.h"
 
 // Decodes `data` as DevIL's image type `type` into RGB or RGBA rows, bottom row first.
 bool decodeWithDevil(unsigned type, const unsigned char* data, std::size_t size,

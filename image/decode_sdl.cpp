@@ -1,6 +1,6 @@
 // SDL2_image's decoders, chosen by the format the content showed, and the conversion of their
 // surfaces to RGB or RGBA rows, bottom row first as OpenGL keeps a texture.
-#include "render/image_decode_sdl.h"
+#include "image/decode_sdl.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>

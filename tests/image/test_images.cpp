@@ -1,5 +1,5 @@
 // Runs the image script into a temporary directory and reads its manifest.
-#include "tests/images/test_images.h"
+#include "tests/image/test_images.h"
 
 #include <sys/resource.h>
 
@@ -26,7 +26,7 @@ struct ImageDirectory {
         if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary directory");
         path = pattern;
         const std::string command = std::string(VORN_SOURCE_DIR) +
-                                    "/tests/images/make_test_images.sh '" + path + "' >/dev/null";
+                                    "/tests/image/make_test_images.sh '" + path + "' >/dev/null";
         if (std::system(command.c_str()) != 0)
             throw std::runtime_error("make_test_images.sh failed: " + command);
     }
@@ -71,6 +71,13 @@ long peakResidentKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+int largestDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    if (a.size() != b.size()) return 256;
+    int largest = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) largest = std::max(largest, std::abs(a[i] - b[i]));
+    return largest;
 }
 
 }  // namespace testimages

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "render/image_header.h"
+#include "image/header.h"
 
 // Bounds-checked little- and big-endian reads; a read past the end yields 0 and marks the
 // view as cut, so a reader checks `whole` once at the end.

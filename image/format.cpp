@@ -1,13 +1,8 @@
-// Recognising an image file by its first bytes and reading its declared size: stb_image's info
-// call for the formats it knows, our short header readers for the others.
-#include "render/image_header.h"
+// Telling an image file's format by its first bytes: magic numbers where the format has one,
+// the fields every decoder checks where it has none (PNM, PCX, ICO, TGA, tried last).
+#include "image/format.h"
 
-#include <stb/stb_image.h>
-
-#include <climits>
 #include <cstring>
-
-#include "render/image_header_readers.h"
 
 namespace {
 
@@ -42,50 +37,6 @@ bool looksLikeTga(const unsigned char* data, std::size_t size) {
     if (type < 1 || type > 3) return false;
     if (type == 1 && data[1] != 1) return false;  // colour-mapped without a colour map
     return bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32;
-}
-
-bool stbKnows(ImageFormat format) {
-    switch (format) {
-    case ImageFormat::Png: case ImageFormat::Jpeg: case ImageFormat::Bmp: case ImageFormat::Gif:
-    case ImageFormat::Tga: case ImageFormat::Pnm: case ImageFormat::Psd: case ImageFormat::Hdr:
-    case ImageFormat::Pic:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool readWithStb(const unsigned char* data, std::size_t size, ImageHeader& header) {
-    if (size > std::size_t(INT_MAX)) return false;
-    int width = 0, height = 0, channels = 0;
-    if (!stbi_info_from_memory(data, int(size), &width, &height, &channels)) return false;
-    header.width = width;
-    // stb gives a top-down BMP's height as the file holds it, negative.
-    header.height = height < 0 ? -std::int64_t(height) : height;
-    return true;
-}
-
-bool readWithOurReader(const unsigned char* data, std::size_t size, ImageHeader& header) {
-    const ByteView bytes{data, size};
-    switch (header.format) {
-    case ImageFormat::Tga: return readTgaHeader(bytes, header);
-    case ImageFormat::Pnm: return readPnmHeader(bytes, header);
-    case ImageFormat::Bmp: return readBmpHeader(bytes, header);
-    case ImageFormat::Pcx: return readPcxHeader(bytes, header);
-    case ImageFormat::Tiff: return readTiffHeader(bytes, header);
-    case ImageFormat::Webp: return readWebpHeader(bytes, header);
-    case ImageFormat::Dds: return readDdsHeader(bytes, header);
-    case ImageFormat::Sgi: return readSgiHeader(bytes, header);
-    case ImageFormat::Ico: return readIcoHeader(bytes, header);
-    case ImageFormat::Sun: return readSunHeader(bytes, header);
-    case ImageFormat::Xpm: return readXpmHeader(bytes, header);
-    case ImageFormat::Vtf: return readVtfHeader(bytes, header);
-    case ImageFormat::Dcx: return readDcxHeader(bytes, header);
-    case ImageFormat::Ilbm: return readIlbmHeader(bytes, header);
-    case ImageFormat::Mng: return readMngHeader(bytes, header);
-    case ImageFormat::Blp: return readBlpHeader(bytes, header);
-    default: return false;
-    }
 }
 
 }  // namespace
@@ -138,23 +89,31 @@ ImageFormat formatOfContent(const unsigned char* data, std::size_t size) {
     return ImageFormat::Unknown;
 }
 
-bool readImageHeader(const unsigned char* data, std::size_t size, ImageHeader& header) {
-    header = ImageHeader{};
-    header.format = formatOfContent(data, size);
-    if (header.format == ImageFormat::Unknown) return false;
-    // stb refuses some valid variants (RLE bitmaps, PNM bitmaps, some TGA depths): our reader
-    // of the same fields stands in for it there.
-    const bool read = (stbKnows(header.format) && readWithStb(data, size, header)) ||
-                      readWithOurReader(data, size, header);
-    if (!read) return false;
-    // A GIF's first frame may be larger than the screen it says it is drawn on.
-    if (header.format == ImageFormat::Gif) return growToFirstGifFrame(ByteView{data, size}, header);
-    return true;
-}
-
-bool passesSizeGate(const ImageHeader& header, int largestSide) {
-    if (header.width < 1 || header.height < 1 || header.layers < 1) return false;
-    if (header.width > largestSide || header.height > largestSide) return false;
-    const std::int64_t layerBytes = header.width * header.height * 4;
-    return layerBytes <= kLargestImageBytes && header.layers <= kLargestImageBytes / layerBytes;
+std::string_view extensionOf(ImageFormat format) {
+    switch (format) {
+    case ImageFormat::Png: return "png";
+    case ImageFormat::Jpeg: return "jpg";
+    case ImageFormat::Bmp: return "bmp";
+    case ImageFormat::Gif: return "gif";
+    case ImageFormat::Tga: return "tga";
+    case ImageFormat::Pcx: return "pcx";
+    case ImageFormat::Pnm: return "pnm";
+    case ImageFormat::Tiff: return "tif";
+    case ImageFormat::Webp: return "webp";
+    case ImageFormat::Xpm: return "xpm";
+    case ImageFormat::Dds: return "dds";
+    case ImageFormat::Psd: return "psd";
+    case ImageFormat::Hdr: return "hdr";
+    case ImageFormat::Pic: return "pic";
+    case ImageFormat::Sgi: return "sgi";
+    case ImageFormat::Ico: return "ico";
+    case ImageFormat::Sun: return "ras";
+    case ImageFormat::Vtf: return "vtf";
+    case ImageFormat::Dcx: return "dcx";
+    case ImageFormat::Ilbm: return "iff";
+    case ImageFormat::Mng: return "mng";
+    case ImageFormat::Blp: return "blp";
+    case ImageFormat::Unknown: break;
+    }
+    return "";
 }

@@ -1,9 +1,13 @@
 // PNG chunks up to IEND, JPEG data up to its end marker, PCX and TGA pixels or run-length
 // packets for every pixel, BMP runs that stay inside the picture, every level of a DDS.
-#include "render/image_structure.h"
+#include "image/checks.h"
 
 #include <algorithm>
 #include <cstdint>
+
+#include "image/dds_header.h"
+#include "image/decode.h"
+#include "image/pnm_narrowing.h"
 
 namespace {
 
@@ -153,4 +157,30 @@ bool imageDataIsWhole(ImageFormat format, const ByteView& bytes) {
     case ImageFormat::Dds: return ddsLevelsAreWhole(bytes);
     default: return true;
     }
+}
+
+namespace {
+
+// Neither decoder reads TGA rows stored right to left: the flag is cleared before decoding
+// and each row turned round after.
+bool takeRightToLeftFlag(ImageFormat format, std::vector<unsigned char>& bytes) {
+    if (format != ImageFormat::Tga || (bytes[17] & 0x10) == 0) return false;
+    bytes[17] &= ~0x10;
+    return true;
+}
+
+}  // namespace
+
+bool prepareImage(std::vector<unsigned char>& bytes, int largestSide, PreparedImage& image) {
+    ImageHeader header;
+    if (!readImageHeader(bytes.data(), bytes.size(), header) || !passesSizeGate(header, largestSide))
+        return false;
+    image.format = header.format;
+    image.rightToLeft = takeRightToLeftFlag(header.format, bytes);
+    // SDL2_image reads PNM samples of one byte only, and DevIL misreads wider ones.
+    if (header.format == ImageFormat::Pnm && pnmMaxValue(ByteView{bytes.data(), bytes.size()}) > 255 &&
+        !narrowPnmSamples(bytes))
+        return false;
+    if (header.format == ImageFormat::Dds && !useLegacyDdsHeader(bytes)) return false;
+    return imageDataIsWhole(header.format, ByteView{bytes.data(), bytes.size()});
 }

@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "render/image_decode_apart.h"
-#include "render/image_header.h"
+#include "image/decode_apart.h"
+#include "image/header.h"
 
 // True for the formats handed to SDL2_image first.
 bool sdlImageDecodes(ImageFormat format);

@@ -14,37 +14,28 @@
 #include <string>
 #include <vector>
 
-#include "render/image_decode.h"
-#include "render/image_decode_apart.h"
-#include "render/image_decode_devil.h"
-#include "render/image_header.h"
-#include "tests/images/test_images.h"
+#include "image/decode.h"
+#include "image/decode_apart.h"
+#include "image/decode_devil.h"
+#include "image/decoders.h"
+#include "image/format.h"
+#include "image/header.h"
+#include "tests/image/test_images.h"
 
 namespace {
+
+using testimages::largestDifference;
 
 using Texels = std::vector<unsigned char>;
 
 // The decoded picture as RGB, bottom row first; empty when the file does not decode.
 Texels decodedTexels(const std::string& path, int largestSide = kDefaultLargestImageSide) {
-    startImageDecoding();
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
+    DecodedPixels pixels;
     Texels texels;
-    if (decodeIntoBoundImage(path.c_str(), largestSide)) {
-        const int width = ilGetInteger(IL_IMAGE_WIDTH), height = ilGetInteger(IL_IMAGE_HEIGHT);
-        texels.resize(std::size_t(width) * std::size_t(height) * 3);
-        ilCopyPixels(0, 0, 0, ILuint(width), ILuint(height), 1, IL_RGB, IL_UNSIGNED_BYTE, texels.data());
-    }
-    ilDeleteImages(1, &image);
+    if (!decodeImageFile(path.c_str(), largestSide, pixels)) return texels;
+    for (std::size_t at = 0; at < pixels.bytes.size(); at += std::size_t(pixels.channels))
+        texels.insert(texels.end(), &pixels.bytes[at], &pixels.bytes[at] + 3);
     return texels;
-}
-
-int largestDifference(const Texels& a, const Texels& b) {
-    if (a.size() != b.size()) return 256;
-    int largest = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) largest = std::max(largest, std::abs(a[i] - b[i]));
-    return largest;
 }
 
 TEST(ImageDecodeTest, ThePictureHasItsCornerColoursBottomRowFirst) {
@@ -65,10 +56,10 @@ TEST(ImageDecodeTest, EveryRealImageDecodesAtItsSizeWithItsReferenceTexels) {
     ASSERT_GT(images.size(), 50u);
     for (const testimages::RealImage& image : images) {
         SCOPED_TRACE(image.path);
-        int width = -1, height = -1;
-        EXPECT_TRUE(decodeImageFile(image.path.c_str(), kDefaultLargestImageSide, &width, &height));
-        EXPECT_EQ(width, image.width);
-        EXPECT_EQ(height, image.height);
+        DecodedPixels pixels;
+        EXPECT_TRUE(decodeImageFile(image.path.c_str(), kDefaultLargestImageSide, pixels));
+        EXPECT_EQ(pixels.width, image.width);
+        EXPECT_EQ(pixels.height, image.height);
         const Texels reference = decodedTexels(image.referencePath);
         ASSERT_EQ(reference.size(), std::size_t(image.width * image.height * 3));
         EXPECT_LE(largestDifference(decodedTexels(image.path), reference), image.tolerance);
@@ -81,10 +72,11 @@ TEST(ImageDecodeTest, EveryHostileImageIsRefusedWithoutALargeAllocation) {
     const long peakBefore = testimages::peakResidentKilobytes();
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);
-        int width = -1, height = -1;
-        EXPECT_FALSE(decodeImageFile(path.c_str(), kDefaultLargestImageSide, &width, &height));
-        EXPECT_EQ(width, 0);
-        EXPECT_EQ(height, 0);
+        DecodedPixels pixels{-1, -1, 3, Texels(3)};
+        EXPECT_FALSE(decodeImageFile(path.c_str(), kDefaultLargestImageSide, pixels));
+        EXPECT_EQ(pixels.width, 0);
+        EXPECT_EQ(pixels.height, 0);
+        EXPECT_TRUE(pixels.bytes.empty());
     }
     EXPECT_LT(testimages::peakResidentKilobytes() - peakBefore, 64 * 1024) << "kilobytes";
 }
@@ -94,8 +86,8 @@ TEST(ImageDecodeTest, FilesThatAreNotImagesAreRefused) {
     const std::string cases[] = {real + "/missing.png", real, real + "/manifest.txt", ""};
     for (const std::string& path : cases) {
         SCOPED_TRACE(path);
-        int width = -1, height = -1;
-        EXPECT_FALSE(decodeImageFile(path.c_str(), kDefaultLargestImageSide, &width, &height));
+        DecodedPixels pixels;
+        EXPECT_FALSE(decodeImageFile(path.c_str(), kDefaultLargestImageSide, pixels));
     }
 }
 
@@ -107,8 +99,8 @@ TEST(ImageDecodeTest, TheLargestSideComesFromTheCaller) {
     } cases[] = {{5, false}, {6, true}, {1, false}, {0, false}, {kDefaultLargestImageSide, true}};
     for (const auto& sample : cases) {
         SCOPED_TRACE(sample.largestSide);
-        int width = 0, height = 0;
-        EXPECT_EQ(decodeImageFile(path.c_str(), sample.largestSide, &width, &height), sample.decodes);
+        DecodedPixels pixels;
+        EXPECT_EQ(decodeImageFile(path.c_str(), sample.largestSide, pixels), sample.decodes);
     }
 }
 
@@ -118,7 +110,7 @@ Texels fileBytes(const std::string& path) {
 }
 
 TEST(ImageDecodeTest, ADecoderThatCrashesOrHangsTakesOnlyItsChildProcessWithIt) {
-    startImageDecoding();
+    startDecoders();
     // DevIL's XPM reader crashes on the XPM files ImageMagick writes (SDL2_image reads them).
     const Texels xpm = fileBytes(testimages::directory() + "/real/xpm.xpm");
     ASSERT_FALSE(xpm.empty());
@@ -228,3 +220,81 @@ TEST(ImageFormatTest, TheContentNamesTheFormat) {
 }
 
 }  // namespace
+
+namespace {
+
+struct BuiltImageCase {
+    const char* label;
+    std::vector<unsigned char> file;
+    std::vector<unsigned char> rgbaBottomRowFirst;
+};
+
+void append16(std::vector<unsigned char>& bytes, unsigned value) {
+    bytes.push_back(static_cast<unsigned char>(value));
+    bytes.push_back(static_cast<unsigned char>(value >> 8));
+}
+
+void append32(std::vector<unsigned char>& bytes, unsigned value) {
+    append16(bytes, value & 0xFFFF);
+    append16(bytes, value >> 16);
+}
+
+// 2 x 2, image type 3 at 16 bits a pixel: 8 grey, 8 alpha, bottom row first.
+std::vector<unsigned char> greyAlphaTga() {
+    std::vector<unsigned char> file = {0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    append16(file, 2);
+    append16(file, 2);
+    file.push_back(16);
+    file.push_back(8);  // eight alpha bits, origin bottom left
+    for (unsigned char byte : {10, 255, 20, 128, 30, 0, 40, 64}) file.push_back(byte);
+    return file;
+}
+
+// One 4 x 4 DXT1 block in the transparent mode (colour 0, pure blue, below colour 1, pure
+// red): the top left texel takes colour 0, every other texel index 3.
+std::vector<unsigned char> transparentDxt1() {
+    std::vector<unsigned char> file = {'D', 'D', 'S', ' '};
+    append32(file, 124);
+    append32(file, 0x1 | 0x2 | 0x4 | 0x1000 | 0x80000);  // caps, height, width, pixel format, linear size
+    append32(file, 4);
+    append32(file, 4);
+    append32(file, 8);
+    for (int i = 0; i < 13; ++i) append32(file, 0);  // depth, mipmaps, reserved
+    append32(file, 32);
+    append32(file, 0x4);  // four-character code
+    for (unsigned char c : {'D', 'X', 'T', '1'}) file.push_back(c);
+    for (int i = 0; i < 5; ++i) append32(file, 0);
+    append32(file, 0x1000);
+    for (int i = 0; i < 4; ++i) append32(file, 0);
+    append16(file, 0x001F);
+    append16(file, 0xF800);
+    for (unsigned char byte : {0xFC, 0xFF, 0xFF, 0xFF}) file.push_back(byte);
+    return file;
+}
+
+std::vector<unsigned char> transparentDxt1Texels() {
+    std::vector<unsigned char> texels(4 * 4 * 4, 0);
+    // The file's top row is the last one bottom first; its first texel is the blue one.
+    unsigned char* topLeft = &texels[3 * 4 * 4];
+    topLeft[2] = 255;
+    topLeft[3] = 255;
+    return texels;
+}
+
+}  // namespace
+
+TEST(ImageDecodeTest, KindsOfFileThatOtherReadersDecodeAreDecodedAlike) {
+    const BuiltImageCase cases[] = {
+        {"grey and alpha TGA", greyAlphaTga(),
+         {10, 10, 10, 255, 20, 20, 20, 128, 30, 30, 30, 0, 40, 40, 40, 64}},
+        {"DXT1 in its transparent mode", transparentDxt1(), transparentDxt1Texels()},
+    };
+    for (const BuiltImageCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        DecodedPixels pixels;
+        ASSERT_TRUE(decodeImageBytes(c.file.data(), c.file.size(), kDefaultLargestImageSide, pixels));
+        EXPECT_EQ(pixels.channels, 4);
+        // Five-bit colours widen to eight bits by shifting or by scaling: 248 or 255.
+        EXPECT_LE(largestDifference(pixels.bytes, c.rgbaBottomRowFirst), 7);
+    }
+}

@@ -1,17 +1,11 @@
-// The size gate of image files: which format a file's bytes hold, and the width and height its
-// header declares, read before any decoder allocates pixel memory for it.
+// The size gate of image files: the width and height a file's header declares, read before
+// any decoder allocates pixel memory for it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-enum class ImageFormat {
-    Unknown,
-    // Read by SDL2_image.
-    Png, Jpeg, Bmp, Gif, Tga, Pcx, Pnm, Tiff, Webp, Xpm,
-    // Read by DevIL.
-    Dds, Psd, Hdr, Pic, Sgi, Ico, Sun, Vtf, Dcx, Ilbm, Mng, Blp,
-};
+#include "image/format.h"
 
 struct ImageHeader {
     ImageFormat format = ImageFormat::Unknown;
@@ -24,9 +18,6 @@ struct ImageHeader {
 // Pixel data, at four bytes a pixel, that one image file may ask for; more only comes from
 // files that lie about their size or from pictures far beyond what a texture needs.
 constexpr std::int64_t kLargestImageBytes = std::int64_t(256) << 20;
-
-// The format that the file's first bytes announce, whatever its name says.
-ImageFormat formatOfContent(const unsigned char* data, std::size_t size);
 
 // Reads the declared size of the image in `data`; false when the format is not known or its
 // header is cut short or makes no sense.
