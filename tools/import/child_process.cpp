@@ -44,11 +44,9 @@ void silenceStandardStreams() {
 [[noreturn]] void runChild(const std::function<std::string(ChildProgress&)>& work, int pipe) {
     silenceStandardStreams();
     ChildProgress progress(pipe);
-    const std::string result = work(progress);
-    char header[9] = {resultMark};
-    const std::uint64_t size = result.size();
-    for (int i = 0; i < 8; ++i) header[1 + i] = static_cast<char>(size >> (8 * i));
-    const bool sent = writeAll(pipe, header, sizeof header) && writeAll(pipe, result.data(), result.size());
+    std::string message(1, resultMark);
+    putSizedField(message, work(progress));
+    const bool sent = writeAll(pipe, message.data(), message.size());
     ::_exit(sent ? 0 : 3);
 }
 
@@ -56,16 +54,28 @@ void silenceStandardStreams() {
 bool parseChildBytes(const std::string& bytes, ChildOutcome& outcome) {
     std::size_t at = 0;
     while (at < bytes.size() && bytes[at] == stepMark) ++at, ++outcome.stepsDone;
-    if (at + 9 > bytes.size() || bytes[at] != resultMark) return false;
-    std::uint64_t size = 0;
-    for (int i = 0; i < 8; ++i) size |= std::uint64_t(static_cast<unsigned char>(bytes[at + 1 + i])) << (8 * i);
-    at += 9;
-    if (bytes.size() - at != size) return false;
-    outcome.result = bytes.substr(at);
-    return true;
+    if (at == bytes.size() || bytes[at] != resultMark) return false;
+    std::string_view rest = std::string_view(bytes).substr(at + 1);
+    return takeSizedField(rest, outcome.result) && rest.empty();
 }
 
 }  // namespace
+
+void putSizedField(std::string& out, std::string_view field) {
+    const std::uint64_t size = field.size();
+    for (int i = 0; i < 8; ++i) out += static_cast<char>(size >> (8 * i));
+    out += field;
+}
+
+bool takeSizedField(std::string_view& in, std::string& field) {
+    if (in.size() < 8) return false;
+    std::uint64_t size = 0;
+    for (int i = 0; i < 8; ++i) size |= std::uint64_t(static_cast<unsigned char>(in[i])) << (8 * i);
+    if (in.size() - 8 < size) return false;
+    field.assign(in.substr(8, size));
+    in.remove_prefix(8 + size);
+    return true;
+}
 
 void ChildProgress::stepDone() { writeAll(pipe_, &stepMark, 1); }
 

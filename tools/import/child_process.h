@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace vornimport {
 
@@ -25,6 +26,11 @@ struct ChildOutcome {
     int stepsDone = 0;   // ChildProgress::stepDone calls that arrived
     std::string result;  // finished: what the work returned
 };
+
+// Sized fields, for work that hands back several pieces: the field's length in 8 bytes, least
+// significant first, then its bytes. takeSizedField is false, `in` unchanged, when it is cut.
+void putSizedField(std::string& out, std::string_view field);
+bool takeSizedField(std::string_view& in, std::string& field);
 
 // Runs `work` in a child process and waits for it at most `seconds`, then kills it. Only a
 // child that returns from `work` and hands back the whole result has finished.

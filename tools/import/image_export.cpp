@@ -92,17 +92,20 @@ fs::path findAsWritten(const std::string& name, const fs::path& folder) {
 }
 
 // The extensions of the images the engine reads, the usual one of each format first.
-std::vector<std::string> engineImageExtensions() {
-    std::vector<std::string> extensions;
-    for (int format = static_cast<int>(ImageFormat::Png); format <= static_cast<int>(ImageFormat::Blp); ++format)
-        if (const std::string_view extension = extensionOf(static_cast<ImageFormat>(format)); !extension.empty())
-            extensions.emplace_back(extension);
-    for (const char* otherSpelling : {"jpeg", "tiff", "ppm", "pgm"}) extensions.emplace_back(otherSpelling);
+const std::vector<std::string>& engineImageExtensions() {
+    static const std::vector<std::string> extensions = [] {
+        std::vector<std::string> made;
+        for (int format = static_cast<int>(ImageFormat::Png); format <= static_cast<int>(ImageFormat::Blp); ++format)
+            if (const std::string_view extension = extensionOf(static_cast<ImageFormat>(format)); !extension.empty())
+                made.emplace_back(extension);
+        for (const char* otherSpelling : {"jpeg", "tiff", "ppm", "pgm"}) made.emplace_back(otherSpelling);
+        return made;
+    }();
     return extensions;
 }
 
 bool isEngineExtension(const std::string& extension) {
-    const std::vector<std::string> known = engineImageExtensions();
+    const std::vector<std::string>& known = engineImageExtensions();
     return std::find(known.begin(), known.end(), lowerCase(extension)) != known.end();
 }
 

@@ -17,10 +17,7 @@ Bytes encodePng(const std::uint8_t* pixels, int width, int height, int channels)
     return encodeImage(ImageFormat::Png, PixelRows{width, height, channels, pixels});
 }
 
-Bytes convertToPng(const Bytes& bytes) {
-    const std::vector<unsigned char> png = ::convertToPng(bytes.data(), bytes.size());
-    return Bytes(png.begin(), png.end());
-}
+Bytes convertToPng(const Bytes& bytes) { return ::convertToPng(bytes.data(), bytes.size()); }
 
 Bytes onePixelPng(std::uint8_t level) {
     const std::uint8_t pixel[3] = {level, level, level};

@@ -15,7 +15,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <new>
@@ -68,41 +67,24 @@ struct PreparedImport {
     std::vector<PlannedFile> files;
 };
 
-void putField(std::string& out, std::string_view field) {
-    const std::uint64_t size = field.size();
-    for (int i = 0; i < 8; ++i) out += static_cast<char>(size >> (8 * i));
-    out += field;
-}
-
-bool takeField(std::string_view& in, std::string& field) {
-    if (in.size() < 8) return false;
-    std::uint64_t size = 0;
-    for (int i = 0; i < 8; ++i) size |= std::uint64_t(static_cast<unsigned char>(in[i])) << (8 * i);
-    in.remove_prefix(8);
-    if (in.size() < size) return false;
-    field.assign(in.substr(0, size));
-    in.remove_prefix(size);
-    return true;
-}
-
 std::string serialised(const PreparedImport& prepared) {
     std::string out;
-    putField(out, std::to_string(prepared.status));
-    putField(out, prepared.messages);
-    putField(out, prepared.summary);
+    putSizedField(out, std::to_string(prepared.status));
+    putSizedField(out, prepared.messages);
+    putSizedField(out, prepared.summary);
     for (const PlannedFile& file : prepared.files) {
-        putField(out, file.path.string());
-        putField(out, file.bytes);
+        putSizedField(out, file.path.string());
+        putSizedField(out, file.bytes);
     }
     return out;
 }
 
 bool deserialise(std::string_view in, PreparedImport& prepared) {
     std::string status, path, bytes;
-    if (!takeField(in, status) || !takeField(in, prepared.messages) || !takeField(in, prepared.summary)) return false;
+    if (!takeSizedField(in, status) || !takeSizedField(in, prepared.messages) || !takeSizedField(in, prepared.summary)) return false;
     prepared.status = std::atoi(status.c_str());
     while (!in.empty()) {
-        if (!takeField(in, path) || !takeField(in, bytes)) return false;
+        if (!takeSizedField(in, path) || !takeSizedField(in, bytes)) return false;
         prepared.files.push_back({path, std::move(bytes)});
     }
     return true;
