@@ -28,7 +28,9 @@ void formatFrameRate(float rate, char (&buffer)[16]) {
     std::snprintf(buffer, sizeof buffer, "%d", whole);
 }
 
-void loadDemoScene() { engine.load("scene/2cube.vno"); }
+const char* const demoSceneFile = "scene/2cube.vno";
+
+void loadDemoScene() { engine.load(demoSceneFile); }
 
 void (*loadApplicationScene)() = loadDemoScene;
 

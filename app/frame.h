@@ -7,6 +7,8 @@ void startApplication();
 // The load that ends startApplication: the demo's own scene file, unless another program on
 // the same shell (the viewer) names its own.
 void loadDemoScene();
+// The mesh file the demo loads, from its working folder.
+extern const char* const demoSceneFile;
 extern void (*loadApplicationScene)();
 // Around drawing that shows its own colours (the overlay's text, light markers): texturing off
 // on every unit, and the texture units given back to the scene as the last material left them.

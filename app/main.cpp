@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "app/main_loop.h"
+#include "image/decode.h"
+#include "platform/platform.h"
 #include "tools/common/version_answer.h"
 
 namespace {
@@ -23,5 +25,7 @@ int main(int argc, char** argv) {
         std::fputs(demoHelp, stdout);
         return 0;
     }
+    startImageDecoding();
+    platform::prepareFonts();
     return runDemo();
 }

@@ -4,6 +4,7 @@
 
 #include "app/frame.h"
 #include "app/gl_window.h"
+#include "app/images_ahead.h"
 #include "app/shell_state.h"
 #include "engine/engine.h"
 #include "platform/platform.h"
@@ -72,6 +73,8 @@ int runMainLoop(bool (*drawOneFrame)(), bool (*afterFrame)()) {
 }
 
 int runDemo() {
+    // Decoded while the user answers and the window opens, with no change to what is loaded.
+    decodeMeshImagesAhead(demoSceneFile);
     if (messageBox("Fullscreen Mode?", "Start FullScreen?", MB_YESNO | MB_ICONQUESTION) == IDNO)
         fullscreenMode = false;
     if (!openGlWindow("Vorn Engine Dev.", 1024, 768, 32, fullscreenMode)) return 0;

@@ -12,6 +12,7 @@
 #include "image/checks.h"
 #include "image/decode_apart.h"
 #include "image/decoders.h"
+#include "image/decoding_process.h"
 #include "image/header.h"
 
 namespace {
@@ -48,9 +49,21 @@ bool decodeChecked(Bytes& bytes, int largestSide, DecodedPixels& pixels) {
     PreparedImage image;
     if (!prepareImage(bytes, largestSide, image)) return false;
     const auto decode = [&](DecodedPixels& made) { return decodePreparedImage(image, bytes, made); };
-    if (!decodeApart(decode, largestSide, pixels)) return false;
+    switch (decodeInDecodingProcess(int(image.format), bytes, largestSide, pixels)) {
+    case ProcessDecoding::Decoded: break;
+    case ProcessDecoding::Refused: return false;
+    case ProcessDecoding::NotTaken:
+        if (!decodeApart(decode, largestSide, pixels)) return false;
+    }
     if (image.rightToLeft) mirrorRows(pixels);
     return true;
+}
+
+// What the decoding process runs: the parent has prepared the bytes and turns the rows round.
+bool decodePreparedFormat(int format, const Bytes& bytes, DecodedPixels& pixels) {
+    PreparedImage image;
+    image.format = ImageFormat(format);
+    return decodePreparedImage(image, bytes, pixels);
 }
 
 // Whatever the outcome, a refused image leaves nothing behind.
@@ -59,7 +72,27 @@ bool emptiedUnless(bool decoded, DecodedPixels& pixels) {
     return decoded;
 }
 
+// What the decoding process runs to decode a file ahead: the same reading and checks.
+bool prepareImageFile(const char* fileName, int largestSide, int& format, Bytes& bytes) {
+    PreparedImage image;
+    if (!readWholeFile(fileName, bytes) || !prepareImage(bytes, largestSide, image)) return false;
+    format = int(image.format);
+    return true;
+}
+
 }  // namespace
+
+void startImageDecoding() {
+    DecoderCalls calls;
+    calls.start = startDecoders;
+    calls.prepare = prepareImageFile;
+    calls.decode = decodePreparedFormat;
+    startDecodingProcess(calls);
+}
+
+void decodeImageFileAhead(const char* fileName) {
+    decodeAheadInDecodingProcess(fileName, kDefaultLargestImageSide);
+}
 
 bool decodeImageFile(const char* fileName, int largestSide, DecodedPixels& pixels) {
     Bytes bytes;

@@ -17,6 +17,14 @@ struct DecodedPixels {
     std::vector<unsigned char> bytes;  // bottom row first, rows without padding
 };
 
+// Starts the process that decodes every later image, each in a fresh child of its own; called
+// first thing in main, while the program is small and cheap to fork. Without it, each image
+// is decoded in a child forked from the program itself.
+void startImageDecoding();
+// Has that process decode the file while the program goes on (opens its window, say), so that
+// decodeImageFile on the same unchanged file is answered at once; without it, nothing happens.
+void decodeImageFileAhead(const char* fileName);
+
 // Decodes the named file; false, with `pixels` empty, when the file is missing, refused by the
 // size gate or the checks, or not decodable.
 bool decodeImageFile(const char* fileName, int largestSide, DecodedPixels& pixels);

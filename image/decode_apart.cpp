@@ -2,7 +2,6 @@
 // reads them with a deadline and checks them like any header.
 #include "image/decode_apart.h"
 
-#include <poll.h>
 #include <sys/resource.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -15,28 +14,9 @@
 #include <cstdio>
 
 #include "image/header.h"
+#include "image/picture_pipe.h"
 
 namespace {
-
-// Well above what any real picture takes to decode, well below what a user would wait for.
-constexpr std::chrono::seconds kDecodeDeadline{10};
-
-struct PictureShape {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::int32_t channels = 0;
-};
-
-bool writeAll(int descriptor, const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    while (size > 0) {
-        const ssize_t written = write(descriptor, bytes, size);
-        if (written <= 0) return false;
-        bytes += written;
-        size -= std::size_t(written);
-    }
-    return true;
-}
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VORN_ADDRESS_SANITIZER 1
@@ -76,43 +56,7 @@ void capChildMemory() {
                                                     std::size_t(pixels.height) *
                                                     std::size_t(pixels.channels);
     if (!decoded) _exit(1);
-    const PictureShape shape{pixels.width, pixels.height, pixels.channels};
-    const bool sent = writeAll(descriptor, &shape, sizeof shape) &&
-                      writeAll(descriptor, pixels.bytes.data(), pixels.bytes.size());
-    _exit(sent ? 0 : 1);
-}
-
-// Reads exactly `size` bytes before the deadline.
-bool readAll(int descriptor, void* data, std::size_t size,
-             std::chrono::steady_clock::time_point deadline) {
-    auto* bytes = static_cast<unsigned char*>(data);
-    while (size > 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd waiting{descriptor, POLLIN, 0};
-        if (left.count() <= 0 || poll(&waiting, 1, int(left.count())) <= 0) return false;
-        const ssize_t got = read(descriptor, bytes, size);
-        if (got <= 0) return false;
-        bytes += got;
-        size -= std::size_t(got);
-    }
-    return true;
-}
-
-bool readPicture(int descriptor, int largestSide, DecodedPixels& pixels) {
-    const auto deadline = std::chrono::steady_clock::now() + kDecodeDeadline;
-    PictureShape shape;
-    if (!readAll(descriptor, &shape, sizeof shape, deadline)) return false;
-    ImageHeader sent;
-    sent.width = shape.width;
-    sent.height = shape.height;
-    if (!passesSizeGate(sent, largestSide) || (shape.channels != 3 && shape.channels != 4))
-        return false;
-    pixels.width = shape.width;
-    pixels.height = shape.height;
-    pixels.channels = shape.channels;
-    pixels.bytes.resize(std::size_t(shape.width) * std::size_t(shape.height) * std::size_t(shape.channels));
-    return readAll(descriptor, pixels.bytes.data(), pixels.bytes.size(), deadline);
+    _exit(writePicture(descriptor, pixels) ? 0 : 1);
 }
 
 }  // namespace
@@ -121,18 +65,11 @@ bool decodeApart(const std::function<bool(DecodedPixels&)>& decode, int largestS
                  DecodedPixels& pixels) {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) return false;
-    const pid_t child = fork();
-    if (child < 0) {
-        close(ends[0]);
-        close(ends[1]);
-        return false;
-    }
-    if (child == 0) {
-        close(ends[0]);
-        decodeInChild(ends[1], decode);
-    }
-    close(ends[1]);
-    const bool read = readPicture(ends[0], largestSide, pixels);
+    const pid_t child = forkKeepingOneEndEach(ends);
+    if (child < 0) return false;
+    if (child == 0) decodeInChild(ends[1], decode);
+    const bool read = readPicture(ends[0], largestSide, pixels,
+                                  std::chrono::steady_clock::now() + kDecodeDeadline);
     close(ends[0]);
     // A child that has not finished by now is stuck or lying: it goes.
     int status = 0;

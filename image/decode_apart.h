@@ -2,10 +2,14 @@
 // hostile file must not take the program with it, and not every decoder has been fuzzed.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <vector>
 
 #include "image/decode.h"
+
+// Well above what any real picture takes to decode, well below what a user would wait for.
+constexpr std::chrono::seconds kDecodeDeadline{10};
 
 // Runs `decode` in a child process and hands back the pixels it made; false when it fails,
 // dies or takes too long, or makes a picture larger than `largestSide` and the size gate allow.

@@ -281,6 +281,7 @@ void sleep(unsigned milliseconds) {
     state().slept += milliseconds;
 }
 
+void prepareFonts() {}
 FontHandle createFont(const FontRequest& r) {
     record("createFont", r.height, r.width, r.escapement, r.orientation, r.weight, r.italic,
            r.underline, r.strikeOut, r.charSet, r.outputPrecision, r.clipPrecision, r.quality,

@@ -185,6 +185,9 @@ bool queryPerformanceCounter(std::int64_t& count);
 void sleep(unsigned milliseconds);
 
 // Bitmap fonts: a font, its selection into a device context, and one display list per glyph.
+// prepareFonts has the font list read on a thread of its own while the program goes on (opens
+// its window), so that the first createFont does not wait for all of it; optional.
+void prepareFonts();
 FontHandle createFont(const FontRequest& request);
 FontHandle selectObject(DeviceContext dc, FontHandle font);
 bool useFontBitmaps(DeviceContext dc, unsigned first, unsigned count, unsigned listBase);

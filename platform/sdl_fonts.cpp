@@ -6,6 +6,7 @@
 #include FT_FREETYPE_H
 
 #include <cstdlib>
+#include <future>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,9 +41,21 @@ FontState& fonts() {
     return s;
 }
 
+// Reading fontconfig's configuration and font list, once, perhaps started ahead.
+std::future<FcBool>& fontListRead() {
+    static std::future<FcBool> reading;
+    return reading;
+}
+
+bool fontListReady() {
+    std::future<FcBool>& reading = fontListRead();
+    if (reading.valid()) reading.get();
+    return FcInit();
+}
+
 // The file and face index of the installed face closest to the name and weight.
 bool findFace(const char* faceName, int weight, std::string& path, int& index) {
-    if (!FcInit()) return false;
+    if (!fontListReady()) return false;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName ? faceName : ""));
     FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight > 0 ? weight : 400));
@@ -87,6 +100,11 @@ void compileGlyph(FT_Face face, unsigned code, unsigned list) {
 }
 
 }  // namespace
+
+void prepareFonts() {
+    std::future<FcBool>& reading = fontListRead();
+    if (!reading.valid()) reading = std::async(std::launch::async, [] { return FcInit(); });
+}
 
 FontHandle createFont(const FontRequest& request) {
     FontState& state = fonts();

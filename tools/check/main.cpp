@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "image/decode.h"
 #include "tools/check/file_check.h"
 #include "tools/check/report.h"
 #include "tools/common/version_answer.h"
@@ -27,6 +28,7 @@ int usageError(const std::string& problem) {
 
 int main(int argc, char** argv) {
     if (toolcommon::answeredVersion(argc, argv, "vorn-check")) return 0;
+    startImageDecoding();
     bool json = false;
     bool optionsEnded = false;
     std::vector<std::string> paths;

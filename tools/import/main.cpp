@@ -3,6 +3,7 @@
 #include "tools/import/import_options.h"
 #include "tools/import/importer.h"
 #include "tools/common/version_answer.h"
+#include "image/decode.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     capMemory();
+    startImageDecoding();
     try {
         return runImport(parsed.options, std::cout, std::cerr);
     } catch (const std::bad_alloc&) {

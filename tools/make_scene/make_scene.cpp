@@ -92,6 +92,7 @@ int checkScene(const char* path) {
 
 int main(int argc, char** argv) {
     if (toolcommon::answeredVersion(argc, argv, "make-scene")) return 0;
+    startImageDecoding();
     if (argc == 3 && std::strcmp(argv[1], "--check") == 0)
         return checkScene(argv[2]);
     if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/engine.h"
+#include "image/decode.h"
 #include "platform/platform.h"
 #include "scenedesc/scene_description_loader.h"
 #include "tools/common/printed_message_boxes.h"
@@ -26,6 +27,7 @@ int usage(FILE* out = stderr) {
 
 int main(int argc, char** argv) {
     if (toolcommon::answeredVersion(argc, argv, "vorn-inspect")) return 0;
+    startImageDecoding();
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return usage(stdout);
     const bool scene = argc == 3 && std::strcmp(argv[1], "--scene") == 0;
     if (!(argc == 2 || scene)) return usage();
