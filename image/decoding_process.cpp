@@ -143,10 +143,15 @@ private:
         for (auto ahead = kept.begin(); ahead != kept.end(); ++ahead) {
             if (ahead->format != request.format || ahead->bytes != bytes) continue;
             if (!ahead->decoded && request.largestSide > ahead->largestSide) continue;
-            decoded = ahead->decoded;
+            ImageHeader shape;
+            shape.width = ahead->pixels.width;
+            shape.height = ahead->pixels.height;
+            // Refused as the decoding at this side would have refused it.
+            decoded = ahead->decoded && passesSizeGate(shape, request.largestSide);
             pixels = std::move(ahead->pixels);
             keptBytes -= ahead->bytes.size() + pixels.bytes.size();
             kept.erase(ahead);
+            if (!decoded) pixels = DecodedPixels{};
             return true;
         }
         return false;

@@ -175,8 +175,9 @@ TEST_F(DecodingProcessTest, AnImageDecodedAheadIsAnsweredOnceForTheSameBytes) {
     decodeAheadInDecodingProcess(ahead.c_str(), 64);
     decodeAheadInDecodingProcess(refused.c_str(), 64);
     decodeAheadInDecodingProcess((scratch() / "missing.img").string().c_str(), 64);
+    decodeAheadInDecodingProcess(ahead.c_str(), 64);
     DecodedPixels pixels;
-    // Answered only after both were decoded ahead, at generation 1.
+    // Answered only after all were decoded ahead, at generation 1; the first file twice.
     ASSERT_EQ(decode("another picture", pixels), ProcessDecoding::Decoded);
     writeFile(scratch() / "generation", "2");
 
@@ -189,6 +190,7 @@ TEST_F(DecodingProcessTest, AnImageDecodedAheadIsAnsweredOnceForTheSameBytes) {
     } cases[] = {
         {"other bytes are decoded now", "picture AHEAD", 64, ProcessDecoding::Decoded, 2},
         {"the same bytes come from ahead", "picture ahead", 64, ProcessDecoding::Decoded, 1},
+        {"a picture ahead too wide for a smaller side", "picture ahead", 1, ProcessDecoding::Refused, 0},
         {"but only once", "picture ahead", 64, ProcessDecoding::Decoded, 2},
         {"a refusal does not stand for a larger side", "refused ahead", 128, ProcessDecoding::Decoded, 2},
         {"but for a smaller one", "refused ahead", 32, ProcessDecoding::Refused, 0},
