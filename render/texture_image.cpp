@@ -1,5 +1,5 @@
-// Making a texture's OpenGL texture: the image file is decoded into a DevIL image (through the
-// size gate and the decoder its content calls for) and ILUT uploads it.
+// Making a texture's OpenGL texture: the image library decodes the file into plain pixels,
+// which become the bound DevIL image that ILUT uploads.
 #include <IL/il.h>
 #define ILUT_USE_OPENGL
 #include <IL/ilut.h>
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "render/image_decode.h"
+#include "image/decode.h"
 #include "render/texture_list.h"
 
 namespace {
@@ -20,6 +20,18 @@ int largestTextureSide() {
     return side > 0 ? side : kDefaultLargestImageSide;
 }
 
+// The decoded rows, bottom first, as the bound image.
+bool storeInBoundImage(DecodedPixels& pixels) {
+    const ILenum layout = pixels.channels == 4 ? IL_RGBA : IL_RGB;
+    if (!ilTexImage(ILuint(pixels.width), ILuint(pixels.height), 1, ILubyte(pixels.channels), layout,
+                    IL_UNSIGNED_BYTE, pixels.bytes.data()))
+        return false;
+    ilRegisterOrigin(IL_ORIGIN_LOWER_LEFT);
+    bool clean = true;
+    while (ilGetError() != IL_NO_ERROR) clean = false;
+    return clean && ilGetData() != nullptr;
+}
+
 void reportUnreadable(const char* fileName) {
     const std::string text = std::string("Probleme de chargement du fichier ") + fileName;
     platform::messageBox(text.c_str(), "Erreur", platform::MB_OK);
@@ -28,15 +40,18 @@ void reportUnreadable(const char* fileName) {
 }  // namespace
 
 void startImageLibrary() {
-    startImageDecoding();
-    ilutRenderer(ILUT_OPENGL);
+    static const bool started = (ilInit(), true);
+    (void)started;
 }
 
 void Texture::load(const char* fileName, int filterMode, int wrapMode) {
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
-    const bool loaded = decodeIntoBoundImage(fileName, largestTextureSide());
+    DecodedPixels pixels;
+    const bool loaded = decodeImageFile(fileName, largestTextureSide(), pixels) &&
+                        storeInBoundImage(pixels);
+    pixels = DecodedPixels{};
     if (!loaded) reportUnreadable(fileName);
 
     std::strncpy(this->fileName, fileName, sizeof this->fileName - 1);
@@ -50,6 +65,9 @@ void Texture::load(const char* fileName, int filterMode, int wrapMode) {
         glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
         const bool mipmapped = filterMode >= 2;
         if (loaded) {
+            // ILUT reads the largest texture side and the extensions from the current context;
+            // the engine is built before any context exists, so they are read here, where one is.
+            ilutRenderer(ILUT_OPENGL);
             glTexture = mipmapped ? ilutGLBindMipmaps() : ilutGLBindTexImage();
         } else {
             // An image that failed to load gets a texture name with no image: the unit that

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing the demo need, if any
-# is missing. Uses apt-get as root, or through sudo.
+# is missing, and the packages named as arguments. Uses apt-get as root, or through sudo.
 set -euo pipefail
 
 packages=(
@@ -11,6 +11,8 @@ packages=(
     libassimp-dev libsdl2-image-dev libstb-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libx11-dev libxfixes-dev xvfb xauth xfonts-base xdotool x11-utils imagemagick
+    go-md2man man-db desktop-file-utils appstream shared-mime-info libglib2.0-bin
+    "$@"
 )
 
 missing=()

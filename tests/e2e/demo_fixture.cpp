@@ -81,9 +81,8 @@ bool DemoTest::launch(int screenWidth, int screenHeight,
                       const std::vector<std::string>& environment) {
     if (!display.start(screenWidth, screenHeight, displayTimeout)) return false;
     if (!screen.connect(display.name(), display.environment(), displayTimeout)) return false;
-    if (!demo.start({VORN_DEMO_PROGRAM},
-                    SpawnOptions{display.environment(environment), VORN_SOURCE_DIR,
-                                 artifactPath(".log"), {}}))
+    if (!demo.start(demoCommand, SpawnOptions{display.environment(environment), demoFolder,
+                                              artifactPath(".log"), {}}))
         return false;
     return waitForWindow(startTitle).has_value();
 }

@@ -84,6 +84,9 @@ protected:
     VirtualDisplay display;
     X11Session screen;
     ChildProcess demo;
+    // What launch starts, and in which folder: the demo built here, in the source folder.
+    std::vector<std::string> demoCommand{VORN_DEMO_PROGRAM};
+    std::string demoFolder = VORN_SOURCE_DIR;
 
     // A file under the artifacts directory named after the running test.
     std::string artifactPath(const std::string& extension) const;

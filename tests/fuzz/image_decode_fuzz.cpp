@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/image_decode.h"
-#include "render/image_decode_steps.h"
+#include "image/decode.h"
+#include "image/decoders.h"
 
 namespace {
 // Smaller than a driver's largest texture, so that runs stay quick.
@@ -15,7 +15,7 @@ constexpr int kLargestSide = 2048;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    startImageDecoding();
+    startDecoders();
     return 0;
 }
 

@@ -15,11 +15,11 @@ out=$(cd "$out" && pwd)
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$root" $(pkg-config --cflags SDL2_image) \
     "$root/tests/fuzz/image_decode_fuzz.cpp" \
-    "$root"/render/image_*.cpp \
+    "$root"/image/*.cpp \
     -lIL $(pkg-config --libs SDL2_image stb) -o "$out/image_decode_fuzz"
 
 if [ ! -e "$out/seeds/real/manifest.txt" ]; then
-    "$root/tests/images/make_test_images.sh" "$out/seeds" >/dev/null
+    "$root/tests/image/make_test_images.sh" "$out/seeds" >/dev/null
 fi
 
 # The decoders' own warnings would drown libFuzzer's lines: the target's output is closed.

@@ -1,5 +1,5 @@
-// Image files written byte by byte for the texture tests: the same picture as BMP, TGA and
-// uncompressed PNG, and hostile files that lie about their size or stop short.
+// Image files for the texture tests: the same picture as BMP, TGA and PNG, and hostile files
+// that lie about their size or stop short.
 #pragma once
 
 #include <cstdint>
@@ -20,9 +20,9 @@ struct Picture {
     static Picture distinct(int width, int height);
 };
 
-Bytes bmpFile(const Picture& picture);                       // 24-bit, rows bottom-up, padded
-Bytes tgaFile(const Picture& picture, bool topRowFirst);     // type 2, 24-bit
-Bytes pngFile(const Picture& picture);                       // colour type 2, stored deflate
+Bytes bmpFile(const Picture& picture);                    // 24-bit, rows bottom-up, padded
+Bytes tgaFile(const Picture& picture, bool topRowFirst);  // type 2, 24-bit
+Bytes pngFile(const Picture& picture);                    // RGB, 8 bits a sample
 
 // A TGA header of `width` x `height` at 32 bits and five bytes of pixels: 23 bytes in all.
 Bytes tgaDeclaringSize(std::uint16_t width, std::uint16_t height);

@@ -11,9 +11,11 @@
 #include "render/texture_list.h"
 #include "tests/gl/gl_test_support.h"
 #include "tests/gl/image_files.h"
-#include "tests/images/test_images.h"
+#include "tests/image/test_images.h"
 
 namespace {
+
+using testimages::largestDifference;
 
 using Texels = std::vector<unsigned char>;
 
@@ -43,13 +45,6 @@ protected:
     }
 
 };
-
-int largestDifference(const Texels& a, const Texels& b) {
-    if (a.size() != b.size()) return 256;
-    int largest = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) largest = std::max(largest, std::abs(a[i] - b[i]));
-    return largest;
-}
 
 TEST_F(TextureImageFilesTest, EveryRealImageIsUploadedAtItsSizeWithItsReferenceTexels) {
     const Texels picture = upload(testimages::directory() + "/real/picture.png").texels;

@@ -1,11 +1,11 @@
 // Pictures, colours, scratch files and program runs for the viewer's tests.
 #include "tests/view/picture_support.h"
 
-#include <stb_image.h>
-#include <stb_image_write.h>
-
 #include <cmath>
 #include <cstdlib>
+
+#include "image/decode.h"
+#include "image/write.h"
 
 namespace fs = std::filesystem;
 
@@ -30,19 +30,23 @@ Rgb Picture::at(int x, int y) const {
 }
 
 Picture readPng(const fs::path& path) {
-    Picture picture;
-    int channels = 0;
-    unsigned char* data = stbi_load(path.c_str(), &picture.width, &picture.height, &channels, 3);
-    if (data == nullptr) return Picture{};
-    picture.rgb.assign(data, data + std::size_t(picture.width) * std::size_t(picture.height) * 3);
-    stbi_image_free(data);
+    DecodedPixels pixels;
+    if (!decodeImageFile(path.c_str(), kDefaultLargestImageSide, pixels)) return Picture{};
+    Picture picture{pixels.width, pixels.height, {}};
+    picture.rgb.reserve(std::size_t(pixels.width) * std::size_t(pixels.height) * 3);
+    // The decoder gives the bottom row first; a picture is read from the top.
+    for (int row = pixels.height - 1; row >= 0; --row)
+        for (int x = 0; x < pixels.width; ++x) {
+            const unsigned char* pixel =
+                &pixels.bytes[(std::size_t(row) * std::size_t(pixels.width) + std::size_t(x)) * std::size_t(pixels.channels)];
+            picture.rgb.insert(picture.rgb.end(), pixel, pixel + 3);
+        }
     return picture;
 }
 
 bool writePng(const Picture& picture, const fs::path& path) {
-    stbi_flip_vertically_on_write(0);
-    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, picture.rgb.data(),
-                          picture.width * 3) != 0;
+    return writeImageFile(path.string(), ImageFormat::Png,
+                          PixelRows{picture.width, picture.height, 3, picture.rgb.data()});
 }
 
 Picture reduced(const Picture& picture, int factor) {

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "render/image_decode.h"
+#include "image/decode.h"
 
 ImageStatus checkImage(const char* path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return ImageStatus::missing;
-    int width = 0, height = 0;
-    return decodeImageFile(path, kDefaultLargestImageSide, &width, &height) ? ImageStatus::loads
-                                                                           : ImageStatus::unreadable;
+    DecodedPixels pixels;
+    return decodeImageFile(path, kDefaultLargestImageSide, pixels) ? ImageStatus::loads
+                                                                   : ImageStatus::unreadable;
 }

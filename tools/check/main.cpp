@@ -7,6 +7,7 @@
 
 #include "tools/check/file_check.h"
 #include "tools/check/report.h"
+#include "tools/common/version_answer.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ int usageError(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (toolcommon::answeredVersion(argc, argv, "vorn-check")) return 0;
     bool json = false;
     bool optionsEnded = false;
     std::vector<std::string> paths;

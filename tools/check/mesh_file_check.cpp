@@ -3,10 +3,10 @@
 // engine gives it.
 #include "tools/check/mesh_file_check.h"
 
-#include <cmath>
 #include <string_view>
 
 #include "meshfile/mesh_file_reader.h"
+#include "meshfile/face_area.h"
 #include "tools/check/file_check.h"
 #include "tools/check/line_checker.h"
 
@@ -21,18 +21,8 @@ constexpr std::string_view magic = "FICHIER_VNO";
 // Keywords that end a section: found anywhere else, they show lines missing above them.
 constexpr std::string_view sectionEnds[] = {"FIN_TEXTURE", "FIN_ALL_MATERIAUX", "FIN_MESH"};
 
-// Whether three corners span no area. Corners on one line leave a cross product that is
-// nothing next to the edges it comes from.
 bool isDegenerate(const Face& face) {
-    const Vector3& a = face.vertices[0].position;
-    const Vector3& b = face.vertices[1].position;
-    const Vector3& c = face.vertices[2].position;
-    const double ux = double(b.x) - a.x, uy = double(b.y) - a.y, uz = double(b.z) - a.z;
-    const double vx = double(c.x) - a.x, vy = double(c.y) - a.y, vz = double(c.z) - a.z;
-    const double cx = uy * vz - uz * vy, cy = uz * vx - ux * vz, cz = ux * vy - uy * vx;
-    const double cross = cx * cx + cy * cy + cz * cz;
-    const double edges = (ux * ux + uy * uy + uz * uz) * (vx * vx + vy * vy + vz * vz);
-    return std::isfinite(edges) && cross <= edges * 1e-14;
+    return facearea::spansNoArea(face.vertices[0].position, face.vertices[1].position, face.vertices[2].position);
 }
 
 std::string linesAmiss(const Role&) {

@@ -2,11 +2,14 @@
 // three-cornered face of each placed mesh.
 #include "tools/import/geometry_baker.h"
 
+#include "meshfile/face_area.h"
+
 #include <assimp/material.h>
 #include <assimp/scene.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -62,6 +65,18 @@ Point3 windingNormal(const Point3& a, const Point3& b, const Point3& c) {
     return point(n / length);
 }
 
+// A position as the engine reads it back from the file's six decimals, so that area is judged
+// on the numbers the checker will see.
+Point3 asWritten(const Point3& p) {
+    auto number = [](float value) { return static_cast<float>(std::strtod(meshwriter::formatFloat(value).c_str(), nullptr)); };
+    return {number(p.x), number(p.y), number(p.z)};
+}
+
+bool hasNoArea(const meshwriter::Triangle& t) {
+    return facearea::spansNoArea(asWritten(t.corners[0].position), asWritten(t.corners[1].position),
+                                 asWritten(t.corners[2].position));
+}
+
 // What bakes one mesh: the mesh, its material's layers and colour, and its placement.
 struct MeshUse {
     const aiMesh& mesh;
@@ -111,6 +126,11 @@ void bakeMeshUse(const MeshUse& use, const BakeSettings& settings, unsigned mate
             for (int c = 0; c < 3; ++c) t.corners[c] = cornerOf(use, corners[c], settings);
             if (!finite(t.corners[0]) || !finite(t.corners[1]) || !finite(t.corners[2])) {
                 ++model.brokenFaces;
+                continue;
+            }
+            // It would draw nothing and cost a face each frame.
+            if (hasNoArea(t)) {
+                ++model.noArea;
                 continue;
             }
             t.normal = windingNormal(t.corners[0].position, t.corners[1].position, t.corners[2].position);

@@ -33,6 +33,7 @@ struct BakedModel {
     long points = 0;
     long lines = 0;
     long brokenFaces = 0;  // corners with numbers that a transform or scale made non-finite
+    long noArea = 0;       // triangles whose written corners lie on one line
     int meshes = 0;        // meshes of the model that hold triangles
     int meshUses = 0;      // placements of those meshes by the node tree
     meshwriter::Point3 lowest, highest;  // the corners' bounds; both 0 without triangles

@@ -2,6 +2,8 @@
 // wait in memory until the whole import is known to succeed.
 #include "tools/import/image_export.h"
 
+#include "image/format.h"
+
 #include <assimp/material.h>
 #include <assimp/scene.h>
 
@@ -89,6 +91,37 @@ fs::path findAsWritten(const std::string& name, const fs::path& folder) {
     return path.has_filename() ? findIgnoringCase(folder, path.filename()) : fs::path();
 }
 
+// The extensions of the images the engine reads, the usual one of each format first.
+const std::vector<std::string>& engineImageExtensions() {
+    static const std::vector<std::string> extensions = [] {
+        std::vector<std::string> made;
+        for (int format = static_cast<int>(ImageFormat::Png); format <= static_cast<int>(ImageFormat::Blp); ++format)
+            if (const std::string_view extension = extensionOf(static_cast<ImageFormat>(format)); !extension.empty())
+                made.emplace_back(extension);
+        for (const char* otherSpelling : {"jpeg", "tiff", "ppm", "pgm"}) made.emplace_back(otherSpelling);
+        return made;
+    }();
+    return extensions;
+}
+
+bool isEngineExtension(const std::string& extension) {
+    const std::vector<std::string>& known = engineImageExtensions();
+    return std::find(known.begin(), known.end(), lowerCase(extension)) != known.end();
+}
+
+// The last part of a path written with either slash.
+std::string bareName(const std::string& reference) {
+    const std::size_t slash = reference.find_last_of("/\\");
+    return slash == std::string::npos ? reference : reference.substr(slash + 1);
+}
+
+// The stem and the extension (without the dot) of a bare file name; "" when it has none.
+std::pair<std::string, std::string> stemAndExtension(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0) return {name, ""};
+    return {name.substr(0, dot), name.substr(dot + 1)};
+}
+
 // Letters, digits and a few marks stay; the rest of a name becomes '_'.
 std::string safeStem(const std::string& stem) {
     std::string out;
@@ -111,6 +144,56 @@ fs::path findImageFile(const std::string& reference, const fs::path& folder) {
     return decoded != name ? findAsWritten(decoded, folder) : fs::path();
 }
 
+std::vector<std::string> otherExtensionNames(const std::string& reference) {
+    const std::string name = bareName(reference);
+    const auto [stem, extension] = stemAndExtension(name);
+    const std::string folder = reference.substr(0, reference.size() - name.size());
+    std::vector<std::string> names;
+    for (const std::string& other : engineImageExtensions()) {
+        if (lowerCase(extension) == other) continue;
+        names.push_back(folder + stem + "." + other);
+        // A name whose extension is no image's may be the stem itself ("skin.v2").
+        if (!extension.empty() && !isEngineExtension(extension)) names.push_back(folder + name + "." + other);
+    }
+    return names;
+}
+
+fs::path findByNameOrStem(const std::string& reference, const std::vector<fs::path>& files) {
+    const std::string name = lowerCase(bareName(reference));
+    if (name.empty()) return {};
+    for (const fs::path& file : files)
+        if (lowerCase(file.filename().string()) == name) return file;
+    const std::string stem = stemAndExtension(name).first;
+    for (const fs::path& file : files) {
+        const auto [fileStem, fileExtension] = stemAndExtension(file.filename().string());
+        if (lowerCase(fileStem) == stem && isEngineExtension(fileExtension)) return file;
+    }
+    return {};
+}
+
+std::vector<fs::path> filesBelow(const fs::path& folder) {
+    std::vector<fs::path> files;
+    std::error_code error;
+    for (fs::recursive_directory_iterator entry(folder, fs::directory_options::skip_permission_denied, error), end;
+         !error && entry != end; entry.increment(error))
+        if (isFile(entry->path())) files.push_back(entry->path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+fs::path ImageSet::find(const std::string& reference, const ImageSearch& search) {
+    if (fs::path found = findImageFile(reference, search.modelFolder); !found.empty()) return found;
+    // Game engines try the other image extensions when the named file is missing.
+    for (const std::string& name : otherExtensionNames(reference))
+        if (fs::path found = findImageFile(name, search.modelFolder); !found.empty()) return found;
+    if (search.texturesFolder.empty()) return {};
+    if (!texturesFolderListed_) {
+        texturesFolderFiles_ = filesBelow(search.texturesFolder);
+        texturesFolderListed_ = true;
+    }
+    return findByNameOrStem(reference, texturesFolderFiles_);
+}
+
 std::string ImageSet::uniqueName(const std::string& stem, std::string_view extension) {
     const std::string safe = safeStem(stem);
     std::string name = safe + "." + std::string(extension);
@@ -120,15 +203,15 @@ std::string ImageSet::uniqueName(const std::string& stem, std::string_view exten
     return name;
 }
 
-int ImageSet::addBytes(Bytes bytes, const std::string& baseName, std::string_view hint) {
-    ImageKind kind = imageKindOf(bytes, hint);
-    if (kind == ImageKind::other) {
+int ImageSet::addBytes(Bytes bytes, const std::string& baseName) {
+    std::string_view extension = extensionIfReadAsIs(bytes);
+    if (extension.empty()) {
         bytes = convertToPng(bytes);
         if (bytes.empty()) return -1;
-        kind = ImageKind::png;
+        extension = "png";
         ++converted_;
     }
-    files_.push_back({uniqueName(fs::path(baseName).stem().string(), extensionOf(kind)), std::move(bytes)});
+    files_.push_back({uniqueName(fs::path(baseName).stem().string(), extension), std::move(bytes)});
     return static_cast<int>(files_.size()) - 1;
 }
 
@@ -143,7 +226,7 @@ bool ImageSet::start(const std::string& detailPath, std::string& problem) {
         problem = "cannot read the detail image";
         return false;
     }
-    if (addBytes(std::move(bytes), fs::path(detailPath).filename().string(), detailPath) != detail) {
+    if (addBytes(std::move(bytes), fs::path(detailPath).filename().string()) != detail) {
         problem = "the detail image is in no format that can be read";
         return false;
     }
@@ -157,10 +240,10 @@ int ImageSet::addEmbedded(const aiTexture& texture, int number) {
     if (name.empty()) name = "embedded-" + std::to_string(number);
     int index = -1;
     if (texture.mHeight == 0) {
-        // Compressed: mWidth bytes of a file in the format of the hint.
+        // Compressed: mWidth bytes of an image file, told by its content.
         if (texture.pcData != nullptr && texture.mWidth <= largestImageFile) {
             const auto* begin = reinterpret_cast<const std::uint8_t*>(texture.pcData);
-            index = addBytes(Bytes(begin, begin + texture.mWidth), name, texture.achFormatHint);
+            index = addBytes(Bytes(begin, begin + texture.mWidth), name);
         }
     } else if (texture.pcData != nullptr && std::uint64_t(texture.mWidth) * texture.mHeight <= (1u << 26)) {
         Bytes rgba;
@@ -179,16 +262,21 @@ int ImageSet::addEmbedded(const aiTexture& texture, int number) {
     return index;
 }
 
-int ImageSet::imageFor(const aiScene& scene, const std::string& reference, const fs::path& modelFolder,
+int ImageSet::imageFor(const aiScene& scene, const std::string& reference, const ImageSearch& search,
                        std::ostream& warnings) {
     if (auto [texture, number] = scene.GetEmbeddedTextureAndIndex(reference.c_str()); texture != nullptr) {
         const int index = addEmbedded(*texture, number);
         if (index < 0) warnings << "warning: embedded image " << reference << " cannot be read\n";
         return index;
     }
-    const fs::path file = findImageFile(reference, modelFolder).lexically_normal();
+    const fs::path file = find(reference, search).lexically_normal();
     if (file.empty()) {
-        warnings << "warning: image not found: " << reference << "\n";
+        warnings << "warning: image not found: " << reference << " (tried its name and the extensions";
+        for (const std::string& extension : engineImageExtensions()) warnings << " " << extension;
+        warnings << " beside the model and where the path points";
+        if (!search.texturesFolder.empty())
+            warnings << "; its file name, then its name without extension, below " << search.texturesFolder.string();
+        warnings << ")\n";
         return -1;
     }
     std::error_code error;
@@ -198,13 +286,13 @@ int ImageSet::imageFor(const aiScene& scene, const std::string& reference, const
     int index = -1;
     if (!readWholeFile(file, bytes))
         warnings << "warning: cannot read image " << file.string() << "\n";
-    else if ((index = addBytes(std::move(bytes), file.filename().string(), file.filename().string())) < 0)
+    else if ((index = addBytes(std::move(bytes), file.filename().string())) < 0)
         warnings << "warning: image " << file.string() << " is in no format that can be read\n";
     bySource_[key] = index;
     return index;
 }
 
-MaterialImages ImageSet::addMaterial(const aiScene& scene, unsigned index, const fs::path& modelFolder,
+MaterialImages ImageSet::addMaterial(const aiScene& scene, unsigned index, const ImageSearch& search,
                                      std::ostream& warnings) {
     MaterialImages layers;
     if (index >= scene.mNumMaterials || scene.mMaterials[index] == nullptr) return layers;
@@ -218,7 +306,7 @@ MaterialImages ImageSet::addMaterial(const aiScene& scene, unsigned index, const
                 material.GetTexture(type, 0, &path, nullptr, &uvIndex) != aiReturn_SUCCESS)
                 continue;
             channel = uvIndex < AI_MAX_NUMBER_OF_TEXTURECOORDS ? uvIndex : 0;
-            const int image = imageFor(scene, path.C_Str(), modelFolder, warnings);
+            const int image = imageFor(scene, path.C_Str(), search, warnings);
             if (image < 0) ++missing_;
             return image;
         }

@@ -22,6 +22,13 @@ struct ImageFile {
     Bytes bytes;
 };
 
+// Where the images a model names are looked for: beside the model and, when given, anywhere
+// below a folder of textures.
+struct ImageSearch {
+    std::filesystem::path modelFolder;
+    std::filesystem::path texturesFolder;  // empty: none
+};
+
 // The texture layers of one material of the model.
 struct MaterialImages {
     int baseImage = 0;  // an index into ImageSet::files; the white image where there is none
@@ -42,7 +49,7 @@ public:
 
     // The layers of material `index` of `scene`; a missing or unreadable image is reported on
     // `warnings` and replaced by white.
-    MaterialImages addMaterial(const aiScene& scene, unsigned index, const std::filesystem::path& modelFolder,
+    MaterialImages addMaterial(const aiScene& scene, unsigned index, const ImageSearch& search,
                                std::ostream& warnings);
 
     const std::vector<ImageFile>& files() const { return files_; }
@@ -51,17 +58,21 @@ public:
 
 private:
     // The image that the model names by `reference`, as an index of files_, or -1.
-    int imageFor(const aiScene& scene, const std::string& reference, const std::filesystem::path& modelFolder,
+    int imageFor(const aiScene& scene, const std::string& reference, const ImageSearch& search,
                  std::ostream& warnings);
+    // The file for `reference`, searched for as searchImageFile does; empty when none.
+    std::filesystem::path find(const std::string& reference, const ImageSearch& search);
     int addEmbedded(const aiTexture& texture, int number);
     // Adds `bytes` under a name made from `baseName`, converted to PNG when the engine could
-    // not read them; -1 when they are no image stb knows either.
-    int addBytes(Bytes bytes, const std::string& baseName, std::string_view hint);
+    // not read them as they are; -1 when they are no picture the image library can convert either.
+    int addBytes(Bytes bytes, const std::string& baseName);
     std::string uniqueName(const std::string& stem, std::string_view extension);
 
     std::vector<ImageFile> files_;
     std::set<std::string> takenNames_;        // lower case: the folder may not tell case apart
     std::map<std::string, int> bySource_;     // a file or embedded texture already added
+    std::vector<std::filesystem::path> texturesFolderFiles_;  // listed when first needed
+    bool texturesFolderListed_ = false;
     int converted_ = 0;
     int missing_ = 0;
 };
@@ -70,5 +81,17 @@ private:
 // where the exact name is missing, the name found with letters in any case, or the bare file
 // name in `folder`. Empty when there is none.
 std::filesystem::path findImageFile(const std::string& reference, const std::filesystem::path& folder);
+
+// The other file names the engine might know `reference` by: its name under each other
+// extension of the images the engine reads (or with one, when it has none).
+std::vector<std::string> otherExtensionNames(const std::string& reference);
+
+// The first of `files` (sorted) whose name is the file name of `reference` in any letter case;
+// else the first whose name without extension is, with an extension of an image the engine
+// reads. Empty when none is.
+std::filesystem::path findByNameOrStem(const std::string& reference, const std::vector<std::filesystem::path>& files);
+
+// Every file below `folder`, sorted; folders that cannot be read are passed over.
+std::vector<std::filesystem::path> filesBelow(const std::filesystem::path& folder);
 
 }  // namespace vornimport

@@ -1,9 +1,8 @@
-// Telling image files apart by their first bytes, and the PNG encoder and the decoder (stb) used
-// for the images that the engine could not load as they are. Owns nothing between calls.
+// The importer's images: whether the engine takes a file as it is (the engine's own rule), and
+// the PNG the image library makes of the images it would not read. Owns nothing between calls.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,17 +10,11 @@ namespace vornimport {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The formats the engine reads; `other` is anything else, which must be converted.
-enum class ImageKind { png, jpeg, bmp, tga, gif, pcx, pnm, tiff, webp, dds, other };
+// The extension to copy `bytes` under when the engine reads them as they are: the one that
+// names their format; empty when they must be converted.
+std::string_view extensionIfReadAsIs(const Bytes& bytes);
 
-// The kind of an image by its content. TGA has no signature: a plausible header counts only
-// when the name (a file name or a format hint) says TGA.
-ImageKind imageKindOf(const Bytes& bytes, std::string_view nameOrHint);
-
-// The file name extension, without the dot, that says `kind` to every image library.
-std::string_view extensionOf(ImageKind kind);
-
-// Decodes any image stb reads and encodes it as PNG; empty when stb cannot read it.
+// The PNG of any picture the image library converts; empty when it cannot.
 Bytes convertToPng(const Bytes& bytes);
 
 // A PNG of 8-bit pixels: `channels` 1 to 4 per pixel, rows top to bottom; empty on failure.

@@ -8,7 +8,7 @@ namespace vornimport {
 
 const char* const importUsage =
     "usage: vorn-import MODEL [-o OUTDIR] [--root DIR] [--scale S] [--detail IMAGE]\n"
-    "                   [--detail-scale N] [--no-shade]\n"
+    "                   [--detail-scale N] [--no-shade] [--textures DIR] [--time-limit S]\n"
     "Turns a model that Assimp reads (OBJ, glTF, GLB, COLLADA, FBX, PLY, STL, 3DS and more)\n"
     "into OUTDIR/NAME.vnt, its mesh files OUTDIR/NAME.vno (or NAME-1.vno, NAME-2.vno, ...) and\n"
     "their images in OUTDIR/NAME-textures/, NAME being the model file's base name.\n"
@@ -19,6 +19,9 @@ const char* const importUsage =
     "  --detail IMAGE      the detail map of every material (default: neutral mid grey)\n"
     "  --detail-scale N    detail coordinates are the base coordinates times N (default 8)\n"
     "  --no-shade          no fixed shading on untextured materials\n"
+    "  --textures DIR      look for images the model names but that are not where it says\n"
+    "                      anywhere below DIR, by file name, then by name without extension\n"
+    "  --time-limit S      give up on a model not read and prepared in S seconds (default 300)\n"
     "  --help              show this text\n";
 
 namespace {
@@ -69,15 +72,23 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
             hasValue = true;
         }
         const bool known = argument == "-o" || argument == "--root" || argument == "--scale" ||
-                           argument == "--detail" || argument == "--detail-scale";
+                           argument == "--detail" || argument == "--detail-scale" || argument == "--textures" ||
+                           argument == "--time-limit";
         if (!known) return refuse("unknown option " + argument);
         if (!hasValue) {
             if (i + 1 == arguments.size()) return refuse(argument + " needs a value");
             value = arguments[++i];
         }
-        if (argument == "-o" || argument == "--root" || argument == "--detail") {
+        if (argument == "-o" || argument == "--root" || argument == "--detail" || argument == "--textures") {
             if (value.empty()) return refuse(argument + " needs a value");
-            (argument == "-o" ? options.outDir : argument == "--root" ? options.root : options.detailImage) = value;
+            (argument == "-o"         ? options.outDir
+             : argument == "--root"   ? options.root
+             : argument == "--detail" ? options.detailImage
+                                      : options.texturesFolder) = value;
+        } else if (argument == "--time-limit") {
+            float seconds = 0.0f;
+            if (!readPositive(value, seconds)) return refuse(argument + " needs a positive number, not '" + value + "'");
+            options.timeLimit = seconds;
         } else if (!readPositive(value, argument == "--scale" ? options.scale : options.detailScale)) {
             return refuse(argument + " needs a positive number, not '" + value + "'");
         }

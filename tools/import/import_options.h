@@ -1,5 +1,5 @@
 // The command line of vorn-import: the model, where to write, the root that paths start from,
-// the scale and the detail layer. Plain data and its parser; nothing is checked on disk here.
+// the scale, the detail layer, where images are looked for and how long reading may take. Plain data and its parser; nothing is checked on disk here.
 #pragma once
 
 #include <string>
@@ -15,6 +15,8 @@ struct ImportOptions {
     std::string detailImage;  // empty: mid grey
     float detailScale = 8.0f;
     bool shade = true;
+    std::string texturesFolder;  // empty: images are looked for beside the model only
+    double timeLimit = 300.0;    // seconds that reading and preparing the model may take
 };
 
 struct ParsedArguments {

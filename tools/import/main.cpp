@@ -2,6 +2,7 @@
 // their images for the engine.
 #include "tools/import/import_options.h"
 #include "tools/import/importer.h"
+#include "tools/common/version_answer.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -28,6 +29,7 @@ void capMemory() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (toolcommon::answeredVersion(argc, argv, "vorn-import")) return 0;
     using namespace vornimport;
     const ParsedArguments parsed = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (parsed.outcome == ParsedArguments::help) {

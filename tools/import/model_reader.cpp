@@ -60,6 +60,16 @@ bool ModelReader::read(const std::string& path) {
     // Bones alone are no geometry: no stand-in meshes for them.
     importer_.SetPropertyBool(AI_CONFIG_IMPORT_NO_SKELETON_MESHES, true);
     scene_ = importer_.ReadFile(path, 0);
+    return prepare();
+}
+
+bool ModelReader::readMemory(const void* bytes, std::size_t size, const char* formatHint) {
+    importer_.SetPropertyBool(AI_CONFIG_IMPORT_NO_SKELETON_MESHES, true);
+    scene_ = importer_.ReadFileFromMemory(bytes, size, 0, formatHint);
+    return prepare();
+}
+
+bool ModelReader::prepare() {
     if (scene_ == nullptr) {
         error_ = importer_.GetErrorString();
         if (error_.empty()) error_ = "the model cannot be read";

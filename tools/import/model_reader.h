@@ -5,6 +5,7 @@
 
 #include <assimp/Importer.hpp>
 
+#include <cstddef>
 #include <string>
 
 struct aiScene;
@@ -15,6 +16,8 @@ class ModelReader {
 public:
     // Reads `path`; false with Assimp's own error text in error() when it cannot.
     bool read(const std::string& path);
+    // The same for a model in memory, `formatHint` being its file name extension.
+    bool readMemory(const void* bytes, std::size_t size, const char* formatHint);
 
     const aiScene& scene() const { return *scene_; }
     const std::string& error() const { return error_; }
@@ -23,6 +26,9 @@ public:
     long brokenFaces() const { return brokenFaces_; }
 
 private:
+    // Drops the broken faces of the scene just read, then post-processes it.
+    bool prepare();
+
     Assimp::Importer importer_;
     const aiScene* scene_ = nullptr;
     std::string error_;

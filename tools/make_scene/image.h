@@ -1,7 +1,8 @@
-// An RGB picture in memory and its writers for PNG, BMP and TGA (uncompressed, 24-bit).
-// Owns nothing but its pixel bytes; row 0 is the top of the picture as a viewer sees it.
+// An RGB picture in memory, written through the image library's writers. Owns nothing but its
+// pixel bytes; row 0 is the top of the picture as a viewer sees it.
 #pragma once
 
+#include "image/format.h"
 #include "meshfile/mesh_file_writer.h"
 
 #include <cstdint>
@@ -35,10 +36,8 @@ private:
     std::vector<std::uint8_t> rgb_;
 };
 
-enum class ImageFormat { png, bmp, tga };
-
-// Writes the picture so that every viewer shows it the same way up; false when the file
-// cannot be written.
+// Writes the picture as PNG, BMP or TGA so that every viewer shows it the same way up; false
+// when the file cannot be written.
 bool writeImage(const Image& image, ImageFormat format, const std::string& path);
 
 }  // namespace makescene

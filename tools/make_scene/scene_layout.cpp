@@ -99,12 +99,12 @@ void addCube(SceneLayout& scene, const CubePlacement& cube) {
 SceneLayout twoCubeScene() {
     SceneLayout scene;
     scene.textures = {
-        {"scene/stone_bricks.png", ImageFormat::png, makeStoneBricks},          // 0
-        {"scene/stone_bricks_bump.png", ImageFormat::png, makeStoneBricksBump}, // 1
-        {"scene/detail_dots.bmp", ImageFormat::bmp, makeDotsDetail},      // 2
-        {"scene/wood_planks.tga", ImageFormat::tga, makeWoodPlanks},            // 3
-        {"scene/wood_planks_bump.tga", ImageFormat::tga, makeWoodPlanksBump},   // 4
-        {"scene/detail_fibre.bmp", ImageFormat::bmp, makeFibreDetail},          // 5
+        {"scene/stone_bricks.png", ImageFormat::Png, makeStoneBricks},          // 0
+        {"scene/stone_bricks_bump.png", ImageFormat::Png, makeStoneBricksBump}, // 1
+        {"scene/detail_dots.bmp", ImageFormat::Bmp, makeDotsDetail},      // 2
+        {"scene/wood_planks.tga", ImageFormat::Tga, makeWoodPlanks},            // 3
+        {"scene/wood_planks_bump.tga", ImageFormat::Tga, makeWoodPlanksBump},   // 4
+        {"scene/detail_fibre.bmp", ImageFormat::Bmp, makeFibreDetail},          // 5
     };
 
     // The scroll amounts are steps per frame: at a few hundred frames per second the stone's

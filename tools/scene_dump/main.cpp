@@ -9,6 +9,7 @@
 #include "scenedesc/scene_description_loader.h"
 #include "tools/common/printed_message_boxes.h"
 #include "tools/scene_dump/engine_json.h"
+#include "tools/common/version_answer.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ int usage(FILE* out = stderr) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (toolcommon::answeredVersion(argc, argv, "vorn-inspect")) return 0;
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return usage(stdout);
     const bool scene = argc == 3 && std::strcmp(argv[1], "--scene") == 0;
     if (!(argc == 2 || scene)) return usage();

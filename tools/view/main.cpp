@@ -5,8 +5,10 @@
 
 #include "tools/view/view_options.h"
 #include "tools/view/viewer.h"
+#include "tools/common/version_answer.h"
 
 int main(int argc, char** argv) {
+    if (toolcommon::answeredVersion(argc, argv, "vorn-view")) return 0;
     ViewOptions options;
     std::string error;
     switch (parseViewOptions(argc, argv, options, error)) {

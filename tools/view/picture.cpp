@@ -1,13 +1,13 @@
-// Read-back, PNG writing and the offscreen framebuffer. Framebuffer objects are reached through
+// Read-back, PNG writing through the image library and the offscreen framebuffer. Framebuffer objects are reached through
 // the platform's entry points, as the multitexture functions are.
 #include "tools/view/picture.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
-#include <stb_image_write.h>
 
 #include <filesystem>
 
+#include "image/write.h"
 #include "platform/platform.h"
 
 namespace {
@@ -56,9 +56,7 @@ std::vector<unsigned char> readPixels(int width, int height) {
 bool writePng(const std::string& path, int width, int height,
               const std::vector<unsigned char>& pixels) {
     if (pixels.size() != std::size_t(width) * std::size_t(height) * 3) return false;
-    // GL's bottom row first becomes the picture's top row first.
-    stbi_flip_vertically_on_write(1);
-    return stbi_write_png(path.c_str(), width, height, 3, pixels.data(), width * 3) != 0;
+    return writeImageFile(path, ImageFormat::Png, PixelRows{width, height, 3, pixels.data(), true});
 }
 
 std::string nextScreenshotName() {

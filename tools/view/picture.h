@@ -1,5 +1,5 @@
-// Pictures of what was drawn: the colour buffer read back as RGB rows, PNG files written with
-// stb_image_write, and the framebuffer object the headless viewer draws into.
+// Pictures of what was drawn: the colour buffer read back as RGB rows, PNG files written by the
+// image library, and the framebuffer object the headless viewer draws into.
 #pragma once
 
 #include <string>

@@ -1,0 +1,29 @@
+// Image files decoded into plain pixels, without OpenGL: the size gate and the structural
+// checks on every file first, then the decoder its format calls for, in a child process.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+// The largest side to allow where no rendering context tells GL_MAX_TEXTURE_SIZE.
+constexpr int kDefaultLargestImageSide = 16384;
+
+// A decoded picture: 8 bits a sample, RGB or RGBA, bottom row first as OpenGL keeps a texture,
+// rows without padding. Grey pictures come as RGB, grey with alpha as RGBA.
+struct DecodedPixels {
+    int width = 0;
+    int height = 0;
+    int channels = 0;                  // 3 for RGB, 4 for RGBA
+    std::vector<unsigned char> bytes;  // bottom row first, rows without padding
+};
+
+// Decodes the named file; false, with `pixels` empty, when the file is missing, refused by the
+// size gate or the checks, or not decodable.
+bool decodeImageFile(const char* fileName, int largestSide, DecodedPixels& pixels);
+// The same from bytes in memory.
+bool decodeImageBytes(const unsigned char* data, std::size_t size, int largestSide,
+                      DecodedPixels& pixels);
+
+// Whether the engine reads the file as it is, at the usual largest texture side: it passes
+// every check and decodes. The importer copies such files unchanged.
+bool engineReadsAsIs(const unsigned char* data, std::size_t size);
