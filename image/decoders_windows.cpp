@@ -2,10 +2,12 @@
 // the formats it reads, and the library's own reader for DDS. Only this file chooses.
 #include "image/decoders.h"
 
+#include "image/dds_decode.h"
 #include "image/decode_stb.h"
 
 namespace {
 
+// HDR is left out: stb_image maps its light to eight bits otherwise than the Linux decoders.
 bool stbDecodes(ImageFormat format) {
     switch (format) {
     case ImageFormat::Png:
@@ -15,7 +17,6 @@ bool stbDecodes(ImageFormat format) {
     case ImageFormat::Tga:
     case ImageFormat::Pnm:
     case ImageFormat::Psd:
-    case ImageFormat::Hdr:
     case ImageFormat::Pic: return true;
     default: return false;
     }
@@ -28,5 +29,6 @@ void startDecoders() {}
 
 bool decodePreparedImage(const PreparedImage& image, const std::vector<unsigned char>& bytes,
                          DecodedPixels& pixels) {
+    if (image.format == ImageFormat::Dds) return decodeDds(bytes, pixels);
     return stbDecodes(image.format) && decodeWithStb(bytes, pixels);
 }
