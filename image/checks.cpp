@@ -201,6 +201,23 @@ bool takeRightToLeftFlag(ImageFormat format, std::vector<unsigned char>& bytes) 
     return true;
 }
 
+// A TGA colour map whose first index is N holds the entries from N on; SDL2_image and stb_image
+// take its first entry for index 0. N black entries in front make it start at 0. False when
+// the map would grow past the 65535 entries the header can count.
+bool startColourMapAtZero(ImageFormat format, std::vector<unsigned char>& bytes) {
+    const ByteView view{bytes.data(), bytes.size()};
+    if (format != ImageFormat::Tga || view.le(1, 1) != 1 || view.le(3, 2) == 0) return true;
+    const std::uint32_t first = view.le(3, 2), length = view.le(5, 2);
+    const std::size_t mapAt = 18 + view.le(0, 1), entryBytes = (view.le(7, 1) + 7) / 8;
+    if (first + length > 0xFFFF || mapAt > bytes.size()) return false;
+    bytes.insert(bytes.begin() + std::ptrdiff_t(mapAt), first * entryBytes, 0);
+    const std::uint32_t grown = first + length;
+    bytes[3] = bytes[4] = 0;
+    bytes[5] = static_cast<unsigned char>(grown);
+    bytes[6] = static_cast<unsigned char>(grown >> 8);
+    return true;
+}
+
 }  // namespace
 
 bool prepareImage(std::vector<unsigned char>& bytes, int largestSide, PreparedImage& image) {
@@ -209,6 +226,7 @@ bool prepareImage(std::vector<unsigned char>& bytes, int largestSide, PreparedIm
         return false;
     image.format = header.format;
     image.rightToLeft = takeRightToLeftFlag(header.format, bytes);
+    if (!startColourMapAtZero(header.format, bytes)) return false;
     // SDL2_image reads PNM samples of one byte only, and DevIL misreads wider ones.
     if (header.format == ImageFormat::Pnm && pnmMaxValue(ByteView{bytes.data(), bytes.size()}) > 255 &&
         !narrowPnmSamples(bytes))

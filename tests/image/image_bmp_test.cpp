@@ -48,21 +48,8 @@ const Bytes kPlain8 = {1, 2, 3, 0, 3, 3, 1, 2};
 const Bytes kPicture = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0,
                         0, 0, 255, 0, 0, 255, 255, 0, 0, 0, 255, 0};
 
-struct BmpCase {
-    const char* label;
-    Bytes file;
-    Bytes rgbBottomRowFirst;
-};
-
-Bytes rgbOf(const DecodedPixels& pixels) {
-    Bytes rgb;
-    for (std::size_t at = 0; at + 3 <= pixels.bytes.size(); at += std::size_t(pixels.channels))
-        rgb.insert(rgb.end(), &pixels.bytes[at], &pixels.bytes[at] + 3);
-    return rgb;
-}
-
 TEST(ImageBmpTest, HeaderVersionsAndRunLengthBitmapsDecodeToTheirPixels) {
-    const BmpCase cases[] = {
+    const testimages::BuiltImage cases[] = {
         {"the usual 40-byte header", bmpFile(40, 8, 0, kPlain8), kPicture},
         {"OS/2 2.x, 64-byte header", bmpFile(64, 8, 0, kPlain8), kPicture},
         {"V2, 52-byte header", bmpFile(52, 8, 0, kPlain8), kPicture},
@@ -75,13 +62,13 @@ TEST(ImageBmpTest, HeaderVersionsAndRunLengthBitmapsDecodeToTheirPixels) {
          bmpFile(40, 8, 1, {1, 1, 0, 2, 2, 1, 1, 2, 0, 1}),
          {255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0}},
     };
-    for (const BmpCase& c : cases) {
+    for (const testimages::BuiltImage& c : cases) {
         SCOPED_TRACE(c.label);
         DecodedPixels pixels;
         ASSERT_TRUE(decodeImageBytes(c.file.data(), c.file.size(), kDefaultLargestImageSide, pixels));
         EXPECT_EQ(pixels.width, 4);
         EXPECT_EQ(pixels.height, 2);
-        EXPECT_EQ(rgbOf(pixels), c.rgbBottomRowFirst);
+        EXPECT_EQ(testimages::rgbTexels(pixels), c.rgbBottomRowFirst);
         // The rewrite that the Windows build makes for stb_image, on every platform.
         Bytes rewritten = c.file;
         DecodedPixels fromStb;
@@ -89,7 +76,7 @@ TEST(ImageBmpTest, HeaderVersionsAndRunLengthBitmapsDecodeToTheirPixels) {
             ASSERT_TRUE(rewriteBmpForStb(rewritten));
         }
         ASSERT_TRUE(decodeWithStb(rewritten, fromStb));
-        EXPECT_EQ(rgbOf(fromStb), c.rgbBottomRowFirst);
+        EXPECT_EQ(testimages::rgbTexels(fromStb), c.rgbBottomRowFirst);
     }
 }
 

@@ -93,6 +93,13 @@ long peakResidentKilobytes() {
 #endif
 }
 
+std::vector<unsigned char> rgbTexels(const DecodedPixels& pixels) {
+    std::vector<unsigned char> rgb;
+    for (std::size_t at = 0; at + 3 <= pixels.bytes.size(); at += std::size_t(pixels.channels))
+        rgb.insert(rgb.end(), &pixels.bytes[at], &pixels.bytes[at] + 3);
+    return rgb;
+}
+
 int largestDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
     if (a.size() != b.size()) return 256;
     int largest = 0;
