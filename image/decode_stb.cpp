@@ -6,12 +6,34 @@
 #include <cstdint>
 #include <cstring>
 
+#include "image/header_readers.h"
+
+namespace {
+
+// A PNG of grey or RGB pixels with a tRNS chunk (before its image data) has a colour that is
+// transparent; stb_image's info call counts its channels without that alpha.
+bool pngHasTransparentColour(const std::vector<unsigned char>& bytes) {
+    const ByteView view{bytes.data(), bytes.size()};
+    if (view.be(0, 4) != 0x89504E47) return false;
+    for (std::size_t at = 8; view.has(at, 8);) {
+        const std::uint32_t length = view.be(at, 4), type = view.be(at + 4, 4);
+        if (type == 0x74524E53) return true;   // "tRNS"
+        if (type == 0x49444154) return false;  // "IDAT"
+        if (length > bytes.size()) return false;
+        at += 12 + std::size_t(length);
+    }
+    return false;
+}
+
+}  // namespace
+
 bool decodeWithStb(const std::vector<unsigned char>& bytes, DecodedPixels& pixels) {
     int width = 0, height = 0, channels = 0;
     if (bytes.size() > std::size_t(INT32_MAX) ||
         !stbi_info_from_memory(bytes.data(), int(bytes.size()), &width, &height, &channels))
         return false;
-    pixels.channels = channels == 2 || channels == 4 ? 4 : 3;
+    const bool alpha = channels == 2 || channels == 4 || pngHasTransparentColour(bytes);
+    pixels.channels = alpha ? 4 : 3;
     unsigned char* decoded = stbi_load_from_memory(bytes.data(), int(bytes.size()), &width,
                                                    &height, &channels, pixels.channels);
     if (decoded == nullptr) return false;

@@ -3,6 +3,7 @@
 // large allocation, the size gate's limits and the choice of format by content.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "image/decode.h"
 #include "image/format.h"
 #include "image/header.h"
+#include "image/write.h"
 #include "tests/image/test_images.h"
 
 namespace {
@@ -202,12 +204,33 @@ std::vector<unsigned char> greyAlphaTga() {
     return file;
 }
 
+std::uint32_t crc32(const unsigned char* data, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    return ~crc;
+}
+
+// A red and a green pixel in an RGB PNG whose tRNS chunk makes green transparent.
+std::vector<unsigned char> pngWithTransparentColour() {
+    const unsigned char rgb[] = {255, 0, 0, 0, 255, 0};
+    std::vector<unsigned char> file = encodeImage(ImageFormat::Png, PixelRows{2, 1, 3, rgb});
+    std::vector<unsigned char> chunk = {0, 0, 0, 6, 't', 'R', 'N', 'S', 0, 0, 0, 255, 0, 0};
+    const std::uint32_t crc = crc32(chunk.data() + 4, chunk.size() - 4);
+    for (int shift = 24; shift >= 0; shift -= 8) chunk.push_back(static_cast<unsigned char>(crc >> shift));
+    file.insert(file.begin() + 33, chunk.begin(), chunk.end());  // after the signature and IHDR
+    return file;
+}
+
 }  // namespace
 
 TEST(ImageDecodeTest, KindsOfFileThatOtherReadersDecodeAreDecodedAlike) {
     const BuiltImageCase cases[] = {
         {"grey and alpha TGA", greyAlphaTga(),
          {10, 10, 10, 255, 20, 20, 20, 128, 30, 30, 30, 0, 40, 40, 40, 64}},
+        {"RGB PNG with a transparent colour", pngWithTransparentColour(), {255, 0, 0, 255, 0, 255, 0, 0}},
     };
     for (const BuiltImageCase& c : cases) {
         SCOPED_TRACE(c.label);
