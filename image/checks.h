@@ -19,7 +19,7 @@ struct PreparedImage {
 };
 
 // Checks the file's bytes and makes them ready for a decoder: TGA's right-to-left flag taken
-// off, PNM samples wider than a byte narrowed, DDS's extended header replaced by the older one;
+// off, a TGA colour map made to start at index 0, PNM samples wider than a byte narrowed, DDS's extended header replaced by the older one;
 // false when the image is refused.
 bool prepareImage(std::vector<unsigned char>& bytes, int largestSide, PreparedImage& image);
 

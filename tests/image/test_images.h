@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "image/decode.h"
+
 namespace testimages {
 
 struct RealImage {
@@ -22,6 +24,14 @@ const std::string& directory();
 std::vector<RealImage> realImages();
 // Every hostile file's path, in name order.
 std::vector<std::string> hostileImages();
+// A file built in code and the RGB texels it must decode to, bottom row first.
+struct BuiltImage {
+    const char* label;
+    std::vector<unsigned char> file;
+    std::vector<unsigned char> rgbBottomRowFirst;
+};
+// The decoded texels without their alpha: RGB, bottom row first.
+std::vector<unsigned char> rgbTexels(const DecodedPixels& pixels);
 // The largest difference of one sample between two pictures; 256 when their sizes differ.
 int largestDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b);
 // Peak resident memory of the process so far, in kilobytes.

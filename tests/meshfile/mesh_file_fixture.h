@@ -15,6 +15,7 @@
 #include "meshfile/mesh.h"
 #include "platform/fake_platform.h"
 #include "render/texture_list.h"
+#include "tests/support/posix_files.h"
 
 namespace meshtext {
 
@@ -157,7 +158,7 @@ protected:
         materials.init(textures, extensions);
         meshes.init(materials, extensions);
         platform::fake::reset();
-        std::string pattern = (std::filesystem::temp_directory_path() / "vorn-mesh-XXXXXX");
+        std::string pattern = (std::filesystem::temp_directory_path() / "vorn-mesh-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir = pattern;
     }

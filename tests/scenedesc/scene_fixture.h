@@ -13,6 +13,7 @@
 
 #include "engine/engine.h"
 #include "platform/fake_platform.h"
+#include "tests/support/posix_files.h"
 
 namespace scenetext {
 
@@ -51,7 +52,7 @@ protected:
         engine.materials.init(engine.textures, engine.extensions);
         engine.meshes.init(engine.materials, engine.extensions);
         platform::fake::reset();
-        std::string pattern = (std::filesystem::temp_directory_path() / "vorn-scene-XXXXXX");
+        std::string pattern = (std::filesystem::temp_directory_path() / "vorn-scene-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir = pattern;
         meshPath = write(scenetext::meshFile("room", "room_walls.png"), "room.vno");

@@ -2,8 +2,15 @@
 #include "tests/support/tool_run.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <process.h>  // std::system gives the exit code itself there
+#define WIFEXITED(status) ((status) != -1)
+#define WEXITSTATUS(status) (status)
+#define getpid _getpid
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <fstream>
@@ -45,7 +52,7 @@ TestFolder::TestFolder(const std::string& prefix) {
     // A test may hold several folders at once, and parameterised tests have '/' in their names.
     static int made = 0;
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = prefix + "-" + std::to_string(::getpid()) + "-" + std::to_string(++made) +
+    std::string name = prefix + "-" + std::to_string(getpid()) + "-" + std::to_string(++made) +
                        "-" + test->test_suite_name() + "-" + test->name();
     for (char& c : name)
         if (c == '/') c = '_';

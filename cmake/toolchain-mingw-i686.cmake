@@ -1,0 +1,3 @@
+# 32-bit Windows, the design's own target.
+set(VORN_MINGW_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)

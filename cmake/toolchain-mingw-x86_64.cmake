@@ -1,0 +1,3 @@
+# 64-bit Windows.
+set(VORN_MINGW_PROCESSOR x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)
