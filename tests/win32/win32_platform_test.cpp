@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include "engine/gl_extensions.h"
 #include "platform/platform.h"
 
 using namespace platform;
@@ -137,6 +141,16 @@ TEST(Win32Offscreen, AHiddenWindowGivesACurrentContextOnce) {
     EXPECT_NE(getProcAddress("glGetString"), nullptr);
     EXPECT_EQ(getProcAddress("glNoSuchFunctionVORN"), nullptr);
     EXPECT_FALSE(createOffscreenContext(32, 32));
+
+    // Called through the engine's own pointer types, with the driver's calling convention: a
+    // 32-bit program that got it wrong would lose its stack here.
+    const auto activeTexture =
+        reinterpret_cast<ActiveTextureProc>(getProcAddress("glActiveTextureARB"));
+    ASSERT_NE(activeTexture, nullptr);
+    for (int pass = 0; pass < 1000; ++pass) activeTexture(GL_TEXTURE1_ARB);
+    GLint unit = 0;
+    glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &unit);
+    EXPECT_EQ(unit, GL_TEXTURE1_ARB);
     destroyOffscreenContext();
     ASSERT_TRUE(createOffscreenContext(16, 16));
     destroyOffscreenContext();
