@@ -1,9 +1,11 @@
 // PNG chunks up to IEND, JPEG data up to its end marker, PCX and TGA pixels or run-length
-// packets for every pixel, BMP runs that stay inside the picture, every level of a DDS.
+// packets for every pixel, BMP rows or runs that stay inside the picture, binary PNM samples,
+// every level of a DDS.
 #include "image/checks.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 #include "image/dds_header.h"
 #include "image/decode.h"
@@ -86,10 +88,21 @@ bool pcxPixelsAreWhole(const ByteView& bytes) {
     });
 }
 
+// Plain rows, each padded to four bytes, all there: stb_image reads zeros past the end.
+bool bmpRowsAreWhole(const ByteView& bytes) {
+    const bool os2 = bytes.le(14, 4) == 12;
+    const std::uint64_t width = os2 ? bytes.le(18, 2) : std::uint64_t(std::abs(std::int64_t(std::int32_t(bytes.le(18, 4)))));
+    const std::uint64_t height = os2 ? bytes.le(20, 2) : std::uint64_t(std::abs(std::int64_t(std::int32_t(bytes.le(22, 4)))));
+    const std::uint64_t bits = bytes.le(os2 ? 24 : 28, 2);
+    const std::uint64_t rowBytes = (width * bits + 31) / 32 * 4;
+    return bytes.whole && bytes.has(bytes.le(10, 4), rowBytes * height);
+}
+
 // RLE8 and RLE4 bitmaps: no run or jump leaves the picture's rows. A run past the end of a
-// row is cut by the decoder, and writers use it to pad rows.
-bool bmpRunsStayInside(const ByteView& bytes) {
+// row is cut by the decoder, and writers use it to pad rows. Plain bitmaps hold every row.
+bool bmpPixelsAreWhole(const ByteView& bytes) {
     const std::uint32_t compression = bytes.le(30, 4);
+    if (bytes.le(14, 4) == 12 || compression == 0 || compression == 3) return bmpRowsAreWhole(bytes);
     if (bytes.le(14, 4) < 40 || (compression != 1 && compression != 2)) return bytes.whole;
     const std::int64_t height = std::int32_t(bytes.le(22, 4));
     std::int64_t x = 0, y = 0;
@@ -145,6 +158,23 @@ bool ddsLevelsAreWhole(const ByteView& bytes) {
     return bytes.whole && bytes.has(128, needed * faces);
 }
 
+// Binary PNM samples, one byte or two each, or bitmap rows of whole bytes, after the header and
+// the one white space that ends it: stb_image reads zeros past the end. Text PNM is read by
+// decoders that notice the end.
+bool pnmSamplesAreWhole(const ByteView& bytes) {
+    const unsigned char kind = bytes.size >= 2 ? bytes.data[1] : 0;
+    if (kind != '4' && kind != '5' && kind != '6') return true;
+    std::size_t at = 2;
+    std::int64_t width = 0, height = 0, maxValue = 1;
+    if (!nextNumber(bytes, at, width, true) || !nextNumber(bytes, at, height, true) ||
+        (kind != '4' && !nextNumber(bytes, at, maxValue, true)))
+        return false;
+    const std::uint64_t rowBytes = kind == '4' ? (std::uint64_t(width) + 7) / 8
+                                               : std::uint64_t(width) * (kind == '6' ? 3 : 1) *
+                                                     (maxValue > 255 ? 2 : 1);
+    return bytes.has(at + 1, rowBytes * std::uint64_t(height));
+}
+
 }  // namespace
 
 bool imageDataIsWhole(ImageFormat format, const ByteView& bytes) {
@@ -153,7 +183,8 @@ bool imageDataIsWhole(ImageFormat format, const ByteView& bytes) {
     case ImageFormat::Jpeg: return jpegHasEnd(bytes);
     case ImageFormat::Tga: return tgaPixelsAreWhole(bytes);
     case ImageFormat::Pcx: return pcxPixelsAreWhole(bytes);
-    case ImageFormat::Bmp: return bmpRunsStayInside(bytes);
+    case ImageFormat::Bmp: return bmpPixelsAreWhole(bytes);
+    case ImageFormat::Pnm: return pnmSamplesAreWhole(bytes);
     case ImageFormat::Dds: return ddsLevelsAreWhole(bytes);
     default: return true;
     }

@@ -3,21 +3,16 @@
 // large allocation, the size gate's limits and the choice of format by content.
 #include <gtest/gtest.h>
 
-#include <IL/il.h>
-
-#include <unistd.h>
-
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "image/decode.h"
-#include "image/decode_apart.h"
-#include "image/decode_devil.h"
-#include "image/decoders.h"
 #include "image/format.h"
 #include "image/header.h"
 #include "tests/image/test_images.h"
@@ -51,12 +46,26 @@ TEST(ImageDecodeTest, ThePictureHasItsCornerColoursBottomRowFirst) {
     EXPECT_EQ(at(5, 0), (std::vector<int>{255, 255, 255})) << "bottom right white";
 }
 
+#ifdef _WIN32
+// What only the Linux decoders read: Windows refuses these files cleanly.
+const std::set<std::string> kLinuxOnly = {
+    "bmp-palette-rle.bmp", "hdr.hdr", "ico.ico", "mng.mng", "pcx.pcx", "pcx-palette.pcx",
+    "pnm-bitmap.pbm", "pnm-text.ppm", "sgi.sgi", "sun.ras", "tiff.tiff", "tiff-lzw.tif",
+    "webp-lossless.webp", "webp-lossy.webp", "xpm.xpm"};
+#else
+const std::set<std::string> kLinuxOnly;
+#endif
+
 TEST(ImageDecodeTest, EveryRealImageDecodesAtItsSizeWithItsReferenceTexels) {
     const auto images = testimages::realImages();
     ASSERT_GT(images.size(), 50u);
     for (const testimages::RealImage& image : images) {
         SCOPED_TRACE(image.path);
         DecodedPixels pixels;
+        if (kLinuxOnly.count(std::filesystem::path(image.path).filename().string()) != 0) {
+            EXPECT_FALSE(decodeImageFile(image.path.c_str(), kDefaultLargestImageSide, pixels));
+            continue;
+        }
         EXPECT_TRUE(decodeImageFile(image.path.c_str(), kDefaultLargestImageSide, pixels));
         EXPECT_EQ(pixels.width, image.width);
         EXPECT_EQ(pixels.height, image.height);
@@ -102,58 +111,6 @@ TEST(ImageDecodeTest, TheLargestSideComesFromTheCaller) {
         DecodedPixels pixels;
         EXPECT_EQ(decodeImageFile(path.c_str(), sample.largestSide, pixels), sample.decodes);
     }
-}
-
-Texels fileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return Texels{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-TEST(ImageDecodeTest, ADecoderThatCrashesOrHangsTakesOnlyItsChildProcessWithIt) {
-    startDecoders();
-    // DevIL's XPM reader crashes on the XPM files ImageMagick writes (SDL2_image reads them).
-    const Texels xpm = fileBytes(testimages::directory() + "/real/xpm.xpm");
-    ASSERT_FALSE(xpm.empty());
-    DecodedPixels pixels;
-    EXPECT_FALSE(decodeApart(
-        [&](DecodedPixels& made) { return decodeWithDevil(IL_XPM, xpm.data(), xpm.size(), made); },
-        kDefaultLargestImageSide, pixels));
-    EXPECT_TRUE(pixels.bytes.empty());
-
-    const struct {
-        const char* what;
-        std::function<bool(DecodedPixels&)> decode;
-    } failures[] = {
-        {"an abort", [](DecodedPixels&) -> bool { std::abort(); }},
-        {"a hang, stopped at the deadline", [](DecodedPixels&) -> bool {
-             for (;;) pause();
-         }},
-        {"a decoder that says no", [](DecodedPixels&) { return false; }},
-        {"pixels that do not fill the picture",
-         [](DecodedPixels& made) {
-             made = DecodedPixels{2, 2, 3, Texels(11)};
-             return true;
-         }},
-        {"a picture wider than the caller allows",
-         [](DecodedPixels& made) {
-             made = DecodedPixels{kDefaultLargestImageSide + 1, 1, 3, Texels(3 * (kDefaultLargestImageSide + 1))};
-             return true;
-         }},
-    };
-    for (const auto& failure : failures) {
-        SCOPED_TRACE(failure.what);
-        EXPECT_FALSE(decodeApart(failure.decode, kDefaultLargestImageSide, pixels));
-    }
-
-    // DevIL on a format it reads well: the pixels come back, bottom row first.
-    const Texels bmp = fileBytes(testimages::directory() + "/real/bmp-v3.bmp");
-    ASSERT_TRUE(decodeApart(
-        [&](DecodedPixels& made) { return decodeWithDevil(IL_BMP, bmp.data(), bmp.size(), made); },
-        kDefaultLargestImageSide, pixels));
-    EXPECT_EQ(pixels.width, 6);
-    EXPECT_EQ(pixels.height, 4);
-    ASSERT_EQ(pixels.channels, 3);
-    EXPECT_EQ(Texels(pixels.bytes.begin(), pixels.bytes.begin() + 3), (Texels{0, 0, 255}));
 }
 
 TEST(ImageSizeGateTest, RefusesZeroSidesSidesAboveTheLargestAndPixelsOverTheLimit) {
@@ -234,11 +191,6 @@ void append16(std::vector<unsigned char>& bytes, unsigned value) {
     bytes.push_back(static_cast<unsigned char>(value >> 8));
 }
 
-void append32(std::vector<unsigned char>& bytes, unsigned value) {
-    append16(bytes, value & 0xFFFF);
-    append16(bytes, value >> 16);
-}
-
 // 2 x 2, image type 3 at 16 bits a pixel: 8 grey, 8 alpha, bottom row first.
 std::vector<unsigned char> greyAlphaTga() {
     std::vector<unsigned char> file = {0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -250,44 +202,12 @@ std::vector<unsigned char> greyAlphaTga() {
     return file;
 }
 
-// One 4 x 4 DXT1 block in the transparent mode (colour 0, pure blue, below colour 1, pure
-// red): the top left texel takes colour 0, every other texel index 3.
-std::vector<unsigned char> transparentDxt1() {
-    std::vector<unsigned char> file = {'D', 'D', 'S', ' '};
-    append32(file, 124);
-    append32(file, 0x1 | 0x2 | 0x4 | 0x1000 | 0x80000);  // caps, height, width, pixel format, linear size
-    append32(file, 4);
-    append32(file, 4);
-    append32(file, 8);
-    for (int i = 0; i < 13; ++i) append32(file, 0);  // depth, mipmaps, reserved
-    append32(file, 32);
-    append32(file, 0x4);  // four-character code
-    for (unsigned char c : {'D', 'X', 'T', '1'}) file.push_back(c);
-    for (int i = 0; i < 5; ++i) append32(file, 0);
-    append32(file, 0x1000);
-    for (int i = 0; i < 4; ++i) append32(file, 0);
-    append16(file, 0x001F);
-    append16(file, 0xF800);
-    for (unsigned char byte : {0xFC, 0xFF, 0xFF, 0xFF}) file.push_back(byte);
-    return file;
-}
-
-std::vector<unsigned char> transparentDxt1Texels() {
-    std::vector<unsigned char> texels(4 * 4 * 4, 0);
-    // The file's top row is the last one bottom first; its first texel is the blue one.
-    unsigned char* topLeft = &texels[3 * 4 * 4];
-    topLeft[2] = 255;
-    topLeft[3] = 255;
-    return texels;
-}
-
 }  // namespace
 
 TEST(ImageDecodeTest, KindsOfFileThatOtherReadersDecodeAreDecodedAlike) {
     const BuiltImageCase cases[] = {
         {"grey and alpha TGA", greyAlphaTga(),
          {10, 10, 10, 255, 20, 20, 20, 128, 30, 30, 30, 0, 40, 40, 40, 64}},
-        {"DXT1 in its transparent mode", transparentDxt1(), transparentDxt1Texels()},
     };
     for (const BuiltImageCase& c : cases) {
         SCOPED_TRACE(c.label);

@@ -1,7 +1,13 @@
-// Runs the image script into a temporary directory and reads its manifest.
+// Runs the image script into a temporary directory and reads its manifest; the Windows build,
+// whose tests run under Wine without a shell, finds the files written at build time.
 #include "tests/image/test_images.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,6 +22,7 @@
 
 namespace testimages {
 
+#ifndef VORN_TEST_IMAGES
 namespace {
 
 struct ImageDirectory {
@@ -37,10 +44,16 @@ struct ImageDirectory {
 };
 
 }  // namespace
+#endif
 
 const std::string& directory() {
+#ifdef VORN_TEST_IMAGES
+    static const std::string path = VORN_TEST_IMAGES;
+    return path;
+#else
     static const ImageDirectory images;
     return images.path;
+#endif
 }
 
 std::vector<RealImage> realImages() {
@@ -68,9 +81,16 @@ std::vector<std::string> hostileImages() {
 }
 
 long peakResidentKilobytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return long(counters.PeakWorkingSetSize / 1024);
+#else
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+#endif
 }
 
 int largestDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {

@@ -1,0 +1,34 @@
+// The decoders of the Windows build, where neither SDL2_image nor DevIL exists: stb_image for
+// the formats it reads, and the library's own reader for DDS. Only this file chooses.
+#include "image/decoders.h"
+
+#include "image/dds_decode.h"
+#include "image/decode_stb.h"
+
+namespace {
+
+// HDR is left out: stb_image maps its light to eight bits otherwise than the Linux decoders.
+bool stbDecodes(ImageFormat format) {
+    switch (format) {
+    case ImageFormat::Png:
+    case ImageFormat::Jpeg:
+    case ImageFormat::Bmp:
+    case ImageFormat::Gif:
+    case ImageFormat::Tga:
+    case ImageFormat::Pnm:
+    case ImageFormat::Psd:
+    case ImageFormat::Pic: return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+// stb_image needs no setting up.
+void startDecoders() {}
+
+bool decodePreparedImage(const PreparedImage& image, const std::vector<unsigned char>& bytes,
+                         DecodedPixels& pixels) {
+    if (image.format == ImageFormat::Dds) return decodeDds(bytes, pixels);
+    return stbDecodes(image.format) && decodeWithStb(bytes, pixels);
+}
