@@ -101,7 +101,8 @@ bool bmpRowsAreWhole(const ByteView& bytes) {
 // RLE8 and RLE4 bitmaps: no run or jump leaves the picture's rows. A run past the end of a
 // row is cut by the decoder, and writers use it to pad rows. Plain bitmaps hold every row.
 bool bmpPixelsAreWhole(const ByteView& bytes) {
-    const std::uint32_t compression = bytes.le(30, 4);
+    // The shortest OS/2 2.x header ends before the compression field.
+    const std::uint32_t compression = bytes.le(14, 4) >= 20 ? bytes.le(30, 4) : 0;
     if (bytes.le(14, 4) == 12 || compression == 0 || compression == 3) return bmpRowsAreWhole(bytes);
     if (bytes.le(14, 4) < 40 || (compression != 1 && compression != 2)) return bytes.whole;
     const std::int64_t height = std::int32_t(bytes.le(22, 4));

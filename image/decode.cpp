@@ -19,16 +19,19 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 // A regular file no larger than the largest pixel data an image may have; a directory, a
-// device or anything larger is not an image this program reads.
+// device or anything larger is not an image this program reads. Windows' C library gives
+// sizes in 32 bits, so a file past 2 GiB may show a small or negative size: the read must
+// then end where the size said.
 bool readWholeFile(const char* fileName, Bytes& bytes) {
     std::FILE* file = std::fopen(fileName, "rb");
     if (file == nullptr) return false;
     struct stat status {};
     bool read = fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) &&
-                status.st_size <= kLargestImageBytes;
+                status.st_size >= 0 && status.st_size <= kLargestImageBytes;
     if (read) {
         bytes.resize(std::size_t(status.st_size));
-        read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+               std::fgetc(file) == EOF;
     }
     std::fclose(file);
     return read;

@@ -1,7 +1,9 @@
 // The decoders of the Windows build, where neither SDL2_image nor DevIL exists: stb_image for
-// the formats it reads, and the library's own reader for DDS. Only this file chooses.
+// the formats it reads, with the BMP variants it refuses rewritten first, and the library's own
+// reader for DDS. Only this file chooses.
 #include "image/decoders.h"
 
+#include "image/bmp_rewrite.h"
 #include "image/dds_decode.h"
 #include "image/decode_stb.h"
 
@@ -30,5 +32,9 @@ void startDecoders() {}
 bool decodePreparedImage(const PreparedImage& image, const std::vector<unsigned char>& bytes,
                          DecodedPixels& pixels) {
     if (image.format == ImageFormat::Dds) return decodeDds(bytes, pixels);
+    if (image.format == ImageFormat::Bmp && bmpNeedsRewrite(bytes)) {
+        std::vector<unsigned char> readable = bytes;
+        return rewriteBmpForStb(readable) && decodeWithStb(readable, pixels);
+    }
     return stbDecodes(image.format) && decodeWithStb(bytes, pixels);
 }

@@ -1,0 +1,19 @@
+// What every texture upload shares, whichever library makes the GL texture: the largest side
+// to decode at, the message for an unreadable file, and the filter and wrap parameters.
+#pragma once
+
+#include "render/texture_list.h"
+
+// The largest side the current context takes; without a context, the usual one of drivers.
+int largestTextureSide();
+// Tells the user that the named image file could not be read.
+void reportUnreadable(const char* fileName);
+// Keeps the file name and modes in the record.
+void recordTextureSource(Texture& texture, const char* fileName, int filterMode, int wrapMode);
+// A new texture name, bound, with no image: the unit that binds a texture whose file failed to
+// load draws untextured instead of showing memory the load never filled.
+GLuint boundEmptyTexture();
+// Modulated texels and sphere-mapped coordinates, set before each texture is made.
+void applyTextureEnvironment();
+// The bound texture's filters and wrap for the record's modes.
+void applyTextureModes(int filterMode, int wrapMode);
