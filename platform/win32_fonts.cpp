@@ -32,6 +32,14 @@ FontState& state() {
     return s;
 }
 
+// Text drawn without a window (a tool's offscreen picture) has no device context of its own;
+// GDI renders its glyphs in a memory one, while the lists go into the current GL context.
+HDC deviceContextOf(DeviceContext dc) {
+    if (dc != 0) return win32::deviceContext(dc);
+    static const HDC memory = CreateCompatibleDC(nullptr);
+    return memory;
+}
+
 }  // namespace
 
 FontHandle createFont(const FontRequest& r) {
@@ -45,17 +53,17 @@ FontHandle createFont(const FontRequest& r) {
 
 FontHandle selectObject(DeviceContext dc, FontHandle font) {
     const FontHandle previous =
-        win32::handleOf(SelectObject(win32::deviceContext(dc), win32::font(font)));
+        win32::handleOf(SelectObject(deviceContextOf(dc), win32::font(font)));
     if (previous != 0) state().selected[dc] = font;
     return previous;
 }
 
 bool useFontBitmaps(DeviceContext dc, unsigned first, unsigned count, unsigned listBase) {
     if (listBase == 0) return false;
-    const bool made = wglUseFontBitmapsA(win32::deviceContext(dc), first, count, listBase);
+    const bool made = wglUseFontBitmapsA(deviceContextOf(dc), first, count, listBase);
     const unsigned space = ' ';
     if (first <= space && space - first < count)
-        compileSpace(win32::deviceContext(dc), listBase + (space - first));
+        compileSpace(deviceContextOf(dc), listBase + (space - first));
     return made;
 }
 
@@ -64,7 +72,7 @@ bool deleteObject(FontHandle font) {
     if (s.fonts.erase(font) == 0) return false;
     for (auto entry = s.selected.begin(); entry != s.selected.end();) {
         if (entry->second == font) {
-            SelectObject(win32::deviceContext(entry->first), GetStockObject(SYSTEM_FONT));
+            SelectObject(deviceContextOf(entry->first), GetStockObject(SYSTEM_FONT));
             entry = s.selected.erase(entry);
         } else {
             ++entry;

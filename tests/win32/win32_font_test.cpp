@@ -1,5 +1,5 @@
 // Bitmap fonts from GDI drawn by their display lists: every glyph, the space among them,
-// moves the raster position by its advance.
+// moves the raster position by its advance, in a window's context and in the offscreen one.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace {
 class Win32Font : public ::testing::Test {
 protected:
     // A window of the program's kind, whose device context the fonts are selected into.
-    void SetUp() override {
+    void openWindowContext() {
         WindowClass windowClass;
         windowClass.style = CS_OWNDC;
         windowClass.procedure = defWindowProc;
@@ -34,17 +34,19 @@ protected:
         ASSERT_TRUE(chosen > 0 && setPixelFormat(dc, chosen, format));
         rc = createContext(dc);
         ASSERT_TRUE(rc != 0 && makeCurrent(dc, rc));
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 256, 64, 0, 0, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+    }
+    // A tool's picture: the offscreen context, and no device context (0) to give the fonts.
+    void openOffscreenContext() {
+        ASSERT_TRUE(createOffscreenContext(256, 64));
+        offscreen = true;
     }
     void TearDown() override {
         if (font != 0) {
             EXPECT_TRUE(deleteObject(font));
         }
         if (listBase != 0) glDeleteLists(listBase, 256);
+        if (offscreen) destroyOffscreenContext();
+        if (window == 0) return;
         makeCurrent(0, 0);
         deleteContext(rc);
         releaseDC(window, dc);
@@ -67,6 +69,11 @@ protected:
     }
     // How far the raster position moves while the text is drawn.
     float advanceOf(const std::string& text) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, 256, 64, 0, 0, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
         glRasterPos2i(10, 40);
         float start[4], end[4];
         glGetFloatv(GL_CURRENT_RASTER_POSITION, start);
@@ -78,6 +85,7 @@ protected:
     WindowHandle window = 0;
     DeviceContext dc = 0;
     RenderContext rc = 0;
+    bool offscreen = false;
     FontHandle font = 0;
     GLuint listBase = 0;
 };
@@ -86,12 +94,14 @@ struct AdvanceCase {
     const char* name;
     const char* face;
     int height;
+    bool inAWindow;
 };
 
 const AdvanceCase advanceCases[] = {
-    {"TheDemosOverlayFont", "Arial", 24},
-    {"ASmallFont", "Arial", 12},
-    {"AFaceThatIsNotInstalled", "No Such Face", 18},
+    {"TheDemosOverlayFont", "Arial", 20, true},
+    {"ASmallFont", "Arial", 12, true},
+    {"AFaceThatIsNotInstalled", "No Such Face", 18, true},
+    {"AToolsPictureWithoutAWindow", "Arial", 20, false},
 };
 
 class FontAdvance : public Win32Font, public ::testing::WithParamInterface<AdvanceCase> {};
@@ -99,6 +109,9 @@ class FontAdvance : public Win32Font, public ::testing::WithParamInterface<Advan
 }  // namespace
 
 TEST_P(FontAdvance, EveryGlyphAndTheSpaceMoveTheRasterPosition) {
+    if (GetParam().inAWindow) openWindowContext();
+    else openOffscreenContext();
+    ASSERT_FALSE(HasFatalFailure());
     ASSERT_TRUE(build(GetParam().face, GetParam().height));
     const float space = advanceOf(" ");
     const float letter = advanceOf("A");
@@ -112,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Fonts, FontAdvance, ::testing::ValuesIn(advanceCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Win32Font, AFontDeletedOnceIsGone) {
+    openWindowContext();
     ASSERT_TRUE(build("Arial", 16));
     EXPECT_TRUE(deleteObject(font));
     EXPECT_FALSE(deleteObject(font));
