@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "tests/view/picture_support.h"
 #include "virtual_display.h"
 
 using namespace e2e;
@@ -107,3 +108,46 @@ INSTANTIATE_TEST_SUITE_P(Files, WineTools,
                              return std::string(std::get<0>(info.param).name) + "_" +
                                     std::string(std::get<1>(info.param)).substr(5);
                          });
+
+// vorn-view.exe's offscreen picture of the example scene against vorn-view's: the same scene
+// and overlay, drawn by the same Mesa; the glyphs come from GDI there and FreeType here, so the
+// pictures are compared in 8 x 8 averages.
+class WineViewer : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(WineViewer, DrawsThePictureTheLinuxViewerDraws) {
+    VirtualDisplay display;
+    ASSERT_TRUE(display.start(640, 480, Milliseconds(10000)));
+    std::filesystem::create_directories(WINE_ARTIFACT_DIR);
+    const std::string folder = GetParam();
+    const std::string linuxPicture = std::string(WINE_ARTIFACT_DIR) + "/view." + folder + ".linux.png";
+    const std::string windowsPicture = std::string(WINE_ARTIFACT_DIR) + "/view." + folder + ".windows.png";
+    const std::vector<std::string> arguments = {"scene/example.vnt", "--frames", "3", "--screenshot"};
+    const std::vector<std::string> environment =
+        display.environment({"WINEPREFIX=" WINE_PREFIX, "WINEDEBUG=-all"});
+    std::vector<std::string> onLinux = {VORN_VIEW_PROGRAM};
+    std::vector<std::string> onWindows = {WINE_RUN, std::string(VORN_WINDOWS_PROGRAMS) + "/" + folder +
+                                                        "/vorn-view.exe"};
+    onLinux.insert(onLinux.end(), arguments.begin(), arguments.end());
+    onWindows.insert(onWindows.end(), arguments.begin(), arguments.end());
+    onLinux.push_back(linuxPicture);
+    onWindows.push_back(windowsPicture);
+    for (const auto& command : {onLinux, onWindows}) {
+        ChildProcess viewer;
+        ASSERT_TRUE(viewer.start(command, SpawnOptions{environment, VORN_SOURCE_DIR, "", {}}));
+        EXPECT_EQ(viewer.waitForExit(toolTimeout), std::optional<int>(0)) << command[0];
+    }
+    const viewtest::Picture expected = viewtest::readPng(linuxPicture);
+    const viewtest::Picture drawn = viewtest::readPng(windowsPicture);
+    ASSERT_FALSE(expected.empty());
+    ASSERT_EQ(drawn.width, expected.width);
+    ASSERT_EQ(drawn.height, expected.height);
+    const viewtest::Picture small = viewtest::reduced(drawn, 8);
+    const viewtest::Picture smallExpected = viewtest::reduced(expected, 8);
+    EXPECT_LT(viewtest::differingPixels(small, smallExpected, 48), small.width * small.height / 50);
+    // The overlay's caption colour, drawn on both.
+    const viewtest::Rgb caption{102, 204, 230};
+    EXPECT_GT(viewtest::countNear(drawn, caption, 30), viewtest::countNear(expected, caption, 30) / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Architectures, WineViewer, ::testing::Values("vorn-win32", "vorn-win64"),
+                         [](const auto& info) { return std::string(info.param).substr(5); });
