@@ -1,7 +1,8 @@
 // vorn-demo.exe, 32- and 64-bit, under Wine as a Windows user meets it: the start question and
 // its text, the window with the cubes and the overlay, the switches, F1 where the screen has no
-// 1024 x 768 mode and the fallback question, Escape. Wine's trace of the message boxes shows
-// the texts each box was given.
+// 1024 x 768 mode and the fallback question, Escape; and vorn-view.exe's box with the
+// Windows-1252 text of the scene loader. Wine's trace of the message boxes shows the texts each
+// box was given, as Unicode.
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -25,7 +26,7 @@ protected:
         demoFolder = folder;
         overlayFollowsWindow = true;
     }
-    std::vector<std::string> wineEnvironment() const {
+    static std::vector<std::string> wineEnvironment() {
         return {"WINEPREFIX=" WINE_PREFIX, "WINEDEBUG=-all,trace+msgbox",
                 "LIBGL_ALWAYS_SOFTWARE=1"};
     }
@@ -82,3 +83,22 @@ INSTANTIATE_TEST_SUITE_P(Architectures, WineDemoTest, ::testing::Values("vorn-wi
                          [](const auto& info) {
                              return std::string(info.param).substr(5);  // win32, win64
                          });
+
+// The scene loader's "Chargement Termin\xE9": MessageBoxA gets the byte 0xE9 as it is, and
+// Windows' ANSI code page makes it an e with an acute accent (U+00E9).
+TEST_P(WineDemoTest, TheViewersBoxShowsTheWindows1252TextAsItIs) {
+    std::vector<std::string> command = demoCommand;
+    command.back() = demoFolder + "/vorn-view.exe";
+    command.push_back("scene/example.vnt");
+    demoCommand = command;
+    ASSERT_TRUE(display.start(screenWidth, screenHeight, windowTimeout));
+    ASSERT_TRUE(screen.connect(display.name(), display.environment(), windowTimeout));
+    ASSERT_TRUE(demo.start(demoCommand, SpawnOptions{display.environment(wineEnvironment()),
+                                                     demoFolder, artifactPath(".log"), {}}));
+    ASSERT_TRUE(answerBox("Information", "Return"));
+    EXPECT_TRUE(boxShowedText("Chargement Termin\\00e9"));
+    const std::optional<WindowInfo> viewer = waitForWindow("vorn-view: example.vnt");
+    ASSERT_TRUE(viewer);
+    ASSERT_TRUE(screen.pressKey(viewer->id, "Escape", keyHold));
+    EXPECT_EQ(demo.waitForExit(exitTimeout), std::optional<int>(0));
+}
