@@ -4,9 +4,10 @@
 
 #include <GL/gl.h>
 
-using MultiTexCoord2fProc = void (*)(GLenum unit, GLfloat s, GLfloat t);
-using ActiveTextureProc = void (*)(GLenum unit);
-using ClientActiveTextureProc = void (*)(GLenum unit);
+// With the driver's calling convention: on 32-bit Windows the callee clears the stack.
+using MultiTexCoord2fProc = void(APIENTRY*)(GLenum unit, GLfloat s, GLfloat t);
+using ActiveTextureProc = void(APIENTRY*)(GLenum unit);
+using ClientActiveTextureProc = void(APIENTRY*)(GLenum unit);
 
 struct GlExtensions {
     const GLubyte* extensionString = nullptr;  // as at the last capture; owned by the driver

@@ -119,9 +119,18 @@ bool DemoTest::answerBox(const std::string& title, const std::string& key) {
     return false;
 }
 
+Area DemoTest::onScreen(const Area& inWindow) const {
+    return Area{inWindow.left + overlayLeft, inWindow.top + overlayTop,
+                inWindow.right + overlayLeft, inWindow.bottom + overlayTop};
+}
+
 std::optional<WindowInfo> DemoTest::waitForFrames(const std::string& title) {
     const std::optional<WindowInfo> window = waitForWindow(title);
     if (!window) return std::nullopt;
+    if (overlayFollowsWindow) {
+        overlayLeft = window->x;
+        overlayTop = window->y;
+    }
     const bool drawn = waitUntil([&] { return captionShown() || !demo.running(); }, windowTimeout);
     if (!drawn || !demo.running()) return std::nullopt;
     return window;
@@ -141,11 +150,11 @@ bool DemoTest::pressSwitchKey(WindowId window, const std::string& key) {
 }
 
 bool DemoTest::captionShown() {
-    return countColour(screen.grab(captionArea), captionColour) > captionDrawn;
+    return countColour(screen.grab(onScreen(captionArea)), captionColour) > captionDrawn;
 }
 
 Answer DemoTest::readAnswer(int baseline) {
-    const Image word = screen.grab(Area{330, baseline - 18, 390, baseline + 1});
+    const Image word = screen.grab(onScreen(Area{330, baseline - 18, 390, baseline + 1}));
     int first = -1, last = -1;
     for (int x = word.area.left; x < word.area.right; ++x)
         for (int y = word.area.top; y < word.area.bottom; ++y)

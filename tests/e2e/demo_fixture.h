@@ -87,6 +87,11 @@ protected:
     // What launch starts, and in which folder: the demo built here, in the source folder.
     std::vector<std::string> demoCommand{VORN_DEMO_PROGRAM};
     std::string demoFolder = VORN_SOURCE_DIR;
+    // The overlay is read where the window's client area lies, not at the screen's corner:
+    // for programs whose window has a frame, as Windows programs under Wine have.
+    bool overlayFollowsWindow = false;
+    int overlayLeft = 0, overlayTop = 0;
+    Area onScreen(const Area& inWindow) const;
 
     // A file under the artifacts directory named after the running test.
     std::string artifactPath(const std::string& extension) const;

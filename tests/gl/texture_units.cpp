@@ -9,7 +9,7 @@ namespace gltest {
 
 namespace {
 
-using ActiveTexture = void (*)(GLenum unit);
+using ActiveTexture = void(APIENTRY*)(GLenum unit);
 
 ActiveTexture activeTextureEntry() {
     return reinterpret_cast<ActiveTexture>(platform::getProcAddress("glActiveTextureARB"));

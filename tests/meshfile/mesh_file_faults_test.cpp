@@ -9,13 +9,6 @@ using meshtext::file;
 
 namespace {
 
-int openDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
-}
-
 const std::string endMessage = "Fin de fichier inattendue dans le fichier ";
 
 }  // namespace

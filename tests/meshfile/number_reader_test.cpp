@@ -20,8 +20,23 @@ std::uint32_t bitsOf(float value) {
     return std::bit_cast<std::uint32_t>(value);
 }
 
+// The reader reads a file the same on every system: as glibc's atof does. Where the C library
+// is another (msvcrt's atof knows no hexadecimal, "inf" or "nan"), the C99 strtod that mingw
+// gives stands in for it, with glibc's answer where no number is there: a '-' with anything
+// after it stays, as -0.
 float viaAtof(const std::string& text) {
+#ifdef __GLIBC__
     return static_cast<float>(std::atof(text.c_str()));
+#else
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end == text.c_str()) {
+        const std::size_t first = text.find_first_not_of(" \t\n\v\f\r");
+        if (first != std::string::npos && first + 1 < text.size() && text[first] == '-')
+            return -0.0f;
+    }
+    return static_cast<float>(value);
+#endif
 }
 
 float viaReader(const std::string& text) {

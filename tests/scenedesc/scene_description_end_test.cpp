@@ -1,19 +1,10 @@
 // The scene description loader on files that end too early: it stops where the file ends,
 // keeps every block read in full, says so once, and always closes the file.
-#include <filesystem>
-
 #include "scene_fixture.h"
 
 using scenetext::lines;
 
 namespace {
-
-int openDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
-}
 
 // Lines (from 1) of the worked example where its entries are complete; texture names are
 // added as they are read, so the texture is there from its own line on.

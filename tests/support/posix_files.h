@@ -1,5 +1,6 @@
-// The POSIX file calls the tests use (mkdtemp, fmemopen, whether a descriptor is open), also
-// for the test programs built for Windows, whose C library has only the pieces of them.
+// The POSIX file calls the tests use (mkdtemp, fmemopen, whether a descriptor is open, how
+// many are), also for the test programs built for Windows, whose C library has only the
+// pieces of them.
 #pragma once
 
 #include <stdlib.h>
@@ -30,8 +31,26 @@ inline std::FILE* fmemopen(void* bytes, std::size_t size, const char*) {
 }
 
 inline bool isDescriptorOpen(int descriptor) { return _get_osfhandle(descriptor) != -1; }
+
+// The C library's descriptors, of which it keeps at most 2048. (Under Wine, /proc/self/fd
+// would list Wine's own descriptors, not the program's.)
+inline int openDescriptors() {
+    int count = 0;
+    for (int descriptor = 0; descriptor < 2048; ++descriptor)
+        count += isDescriptorOpen(descriptor) ? 1 : 0;
+    return count;
+}
 #else
 #include <fcntl.h>
 
+#include <filesystem>
+
 inline bool isDescriptorOpen(int descriptor) { return fcntl(descriptor, F_GETFD) != -1; }
+
+inline int openDescriptors() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
 #endif
