@@ -42,6 +42,9 @@ HDC deviceContextOf(DeviceContext dc) {
 
 }  // namespace
 
+// GDI keeps its font list ready: there is nothing to read ahead.
+void prepareFonts() {}
+
 FontHandle createFont(const FontRequest& r) {
     const FontHandle font = win32::handleOf(
         CreateFontA(r.height, r.width, r.escapement, r.orientation, r.weight, r.italic,

@@ -1,6 +1,5 @@
 // vorn-check.exe and vorn-inspect.exe under Wine against vorn-check and vorn-inspect built
-// here, on the same files from the same folder: the same exit code and the same text, line for
-// line (Windows writes its text streams with CR LF line ends).
+// here, on the same files from the same folder: the same exit code and the same bytes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -48,15 +47,8 @@ const ToolCase toolCases[] = {
 
 struct ToolRun {
     std::optional<int> exitCode;
-    std::string output;  // stdout and stderr, CR LF line ends made LF
+    std::string output;  // stdout and stderr
 };
-
-std::string withoutCarriageReturns(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
-    return out;
-}
 
 class WineTools : public ::testing::TestWithParam<std::tuple<ToolCase, const char*>> {
 protected:
@@ -74,7 +66,7 @@ protected:
             return {};
         ToolRun result{child.waitForExit(toolTimeout), {}};
         std::ifstream file(outputPath, std::ios::binary);
-        result.output = withoutCarriageReturns({std::istreambuf_iterator<char>(file), {}});
+        result.output.assign(std::istreambuf_iterator<char>(file), {});
         return result;
     }
 

@@ -8,6 +8,7 @@
 #include "image/decode.h"
 #include "tools/check/file_check.h"
 #include "tools/check/report.h"
+#include "tools/common/plain_line_ends.h"
 #include "tools/common/version_answer.h"
 
 namespace {
@@ -27,6 +28,7 @@ int usageError(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    toolcommon::keepLineEndsPlain();
     if (toolcommon::answeredVersion(argc, argv, "vorn-check")) return 0;
     startImageDecoding();
     bool json = false;

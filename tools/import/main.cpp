@@ -2,6 +2,7 @@
 // their images for the engine.
 #include "tools/import/import_options.h"
 #include "tools/import/importer.h"
+#include "tools/common/plain_line_ends.h"
 #include "tools/common/version_answer.h"
 #include "image/decode.h"
 
@@ -30,6 +31,7 @@ void capMemory() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    toolcommon::keepLineEndsPlain();
     if (toolcommon::answeredVersion(argc, argv, "vorn-import")) return 0;
     using namespace vornimport;
     const ParsedArguments parsed = parseArguments(std::vector<std::string>(argv + 1, argv + argc));

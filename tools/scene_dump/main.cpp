@@ -10,6 +10,7 @@
 #include "scenedesc/scene_description_loader.h"
 #include "tools/common/printed_message_boxes.h"
 #include "tools/scene_dump/engine_json.h"
+#include "tools/common/plain_line_ends.h"
 #include "tools/common/version_answer.h"
 
 namespace {
@@ -26,6 +27,7 @@ int usage(FILE* out = stderr) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    toolcommon::keepLineEndsPlain();
     if (toolcommon::answeredVersion(argc, argv, "vorn-inspect")) return 0;
     startImageDecoding();
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return usage(stdout);

@@ -6,9 +6,11 @@
 #include "image/decode.h"
 #include "tools/view/view_options.h"
 #include "tools/view/viewer.h"
+#include "tools/common/plain_line_ends.h"
 #include "tools/common/version_answer.h"
 
 int main(int argc, char** argv) {
+    toolcommon::keepLineEndsPlain();
     if (toolcommon::answeredVersion(argc, argv, "vorn-view")) return 0;
     startImageDecoding();
     ViewOptions options;
