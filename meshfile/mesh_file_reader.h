@@ -56,6 +56,8 @@ private:
     void readFloatList(float* values, int n);
     Vector3 readVectorLine();
     // The first float of the working text; drops the text up to and including its first comma.
+    // `beforeLineEnd`: the byte at `end` is a line end or a NUL.
+    template <bool beforeLineEnd>
     float takeFloat(const char*& text, const char* end);
 
     int textureIdAt(int index) const;
