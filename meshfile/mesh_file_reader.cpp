@@ -214,14 +214,6 @@ void MeshFileReader::readVertex(Vertex& vertex) {
     skipLine();
 }
 
-const Line& MeshFileReader::readRawLine(std::size_t maxChars) {
-    if (fileEnded || !file.readRawLine(maxChars, line)) {
-        fileEnded = true;
-        line = Line{};
-    }
-    return line;
-}
-
 int MeshFileReader::readIntLine() {
     const Line& read = readLine();
     return readInt(read.text, read.text + read.length);

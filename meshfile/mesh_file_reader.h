@@ -46,7 +46,13 @@ private:
 
     // The line readers. Past the end of the file they give empty lines and set `fileEnded`,
     // so that a file that ends early can never keep a section loop going.
-    const Line& readRawLine(std::size_t maxChars);
+    const Line& readRawLine(std::size_t maxChars) {
+        if (fileEnded || !file.readRawLine(maxChars, line)) {
+            fileEnded = true;
+            line = Line{};
+        }
+        return line;
+    }
     const Line& readLine() { return readRawLine(lineChars); }
     void skipLine() { readRawLine(lineChars); }
     int readIntLine();

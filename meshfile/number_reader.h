@@ -66,34 +66,48 @@ inline constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7}
 
 }  // namespace numberdetail
 
-inline float readFloatBeforeLineEnd(const char* begin, const char* end, const char** next) {
+[[gnu::always_inline]] inline float readFloatBeforeLineEnd(const char* begin, const char* end,
+                                                          const char** next) {
     using namespace numberdetail;
     // No space can follow the text, nor a sign, digit or point: the reading stops at `end`.
     const char* p = begin;
     while (*p == ' ') ++p;
     const bool negative = *p == '-';
     p += (*p == '-' || *p == '+') ? 1 : 0;
-    std::uint64_t bytes;
-    std::memcpy(&bytes, p, 8);
-    const int wholeDigits = leadingDigits(bytes);
+    std::uint64_t whole;
+    std::memcpy(&whole, p, 8);
+    const int wholeDigits = leadingDigits(whole);
     if (wholeDigits == 8) return readFloatPadded(begin, end, next);
-    std::uint64_t digits = wholeDigits == 0 ? 0 : digitsValue(bytes, wholeDigits);
     p += wholeDigits;
+    std::uint64_t digits;
     int fractionDigits = 0;
     if (*p == '.') {
         ++p;
-        std::memcpy(&bytes, p, 8);
-        fractionDigits = leadingDigits(bytes);
+        std::uint64_t fraction;
+        std::memcpy(&fraction, p, 8);
+        fractionDigits = leadingDigits(fraction);
         if (fractionDigits == 8) return readFloatPadded(begin, end, next);
-        if (fractionDigits != 0)
-            digits = digits * scale[fractionDigits] + digitsValue(bytes, fractionDigits);
         p += fractionDigits;
+        const int count = wholeDigits + fractionDigits;
+        if (count == 0) return readFloatPadded(begin, end, next);
+        if (count <= 8) {
+            // Both runs of digits side by side in one word, the point left out.
+            const std::uint64_t wholeBytes =
+                whole & ((std::uint64_t(1) << (8 * wholeDigits)) - 1);
+            digits = digitsValue(wholeBytes | (fraction << (8 * wholeDigits)), count);
+        } else {
+            digits = digitsValue(whole, wholeDigits) * scale[fractionDigits] +
+                     digitsValue(fraction, fractionDigits);
+        }
+    } else {
+        if (wholeDigits == 0) return readFloatPadded(begin, end, next);
+        digits = digitsValue(whole, wholeDigits);
     }
-    // Other white space, no digits at all, an exponent or a hexadecimal form.
+    // Other white space, an exponent or a hexadecimal form.
     const char after = static_cast<char>(*p | 0x20);
-    if (wholeDigits + fractionDigits == 0 || after == 'e' || after == 'x')
-        return readFloatPadded(begin, end, next);
-    double value = static_cast<double>(digits) / powersOfTen[fractionDigits];
+    if (after == 'e' || after == 'x') return readFloatPadded(begin, end, next);
+    // At most fourteen digits: the signed conversion is exact and shorter than the unsigned one.
+    double value = static_cast<double>(static_cast<std::int64_t>(digits)) / powersOfTen[fractionDigits];
     value = std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) |
                                   (static_cast<std::uint64_t>(negative) << 63));
     if (next != nullptr) *next = p;
