@@ -7,12 +7,40 @@
 #include <cstring>
 #include <memory>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 // Readable bytes that follow every line's text in memory (their values are another matter), so
 // that number readers may read a few bytes ahead.
 constexpr std::size_t lineReadAhead = 16;
 
 // The text of an empty line that belongs to no file, with its bytes to read ahead.
 inline constexpr char noLineText[lineReadAhead + 1] = {};
+
+// The first '\n' among the `window` bytes from `start`, or null, one byte at a time.
+inline const char* findLineFeedScalar(const char* start, std::size_t window) {
+    return static_cast<const char*>(std::memchr(start, '\n', window));
+}
+
+// The same search sixteen bytes at a time where SSE2 is there: it may read up to 15 bytes
+// past the window, which must be readable (the bytes read ahead of a line are).
+inline const char* findLineFeed(const char* start, std::size_t window) {
+#ifdef __SSE2__
+    const __m128i lineFeeds = _mm_set1_epi8('\n');
+    for (std::size_t at = 0; at < window; at += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + at));
+        const unsigned found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lineFeeds)));
+        if (found != 0) {
+            const std::size_t lfAt = at + static_cast<std::size_t>(__builtin_ctz(found));
+            return lfAt < window ? start + lfAt : nullptr;
+        }
+    }
+    return nullptr;
+#else
+    return findLineFeedScalar(start, window);
+#endif
+}
 
 // One line as read, valid until the next read. `text` is not NUL-terminated.
 struct Line {
@@ -48,9 +76,10 @@ public:
         // Most lines end well inside the buffer: those are handed out here, in line.
         if (end - begin > maxChars && !mayHoldNul) {
             const char* start = buffer.get() + begin;
-            const void* lf = std::memchr(start, '\n', maxChars + 1);
+            // The whole window lies before `end`, so what the search reads past it is there.
+            const char* lf = findLineFeed(start, maxChars + 1);
             if (lf != nullptr) {
-                const std::size_t lfAt = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+                const std::size_t lfAt = static_cast<std::size_t>(lf - start);
                 const std::size_t textLength = lfAt - (lfAt > 0 && start[lfAt - 1] == '\r' ? 1 : 0);
                 if (textLength < maxChars) {
                     begin += lfAt + 1;

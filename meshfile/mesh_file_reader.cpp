@@ -214,14 +214,6 @@ void MeshFileReader::readVertex(Vertex& vertex) {
     skipLine();
 }
 
-const Line& MeshFileReader::readRawLine(std::size_t maxChars) {
-    if (fileEnded || !file.readRawLine(maxChars, line)) {
-        fileEnded = true;
-        line = Line{};
-    }
-    return line;
-}
-
 int MeshFileReader::readIntLine() {
     const Line& read = readLine();
     return readInt(read.text, read.text + read.length);
@@ -236,7 +228,14 @@ void MeshFileReader::readFloatList(float* values, int n) {
     const Line& read = readLine();
     const char* text = read.text;
     const char* end = read.text + read.length;
-    for (int i = 0; i < n; ++i) values[i] = takeFloat(text, end);
+    // A line that stops at its line end or at a NUL, as nearly all do, ends every number by
+    // itself; a piece of a longer line may run on into digits and is read with the general care.
+    const char stop = *end;
+    if (stop == '\n' || stop == '\r' || stop == '\0') {
+        for (int i = 0; i < n; ++i) values[i] = takeFloat<true>(text, end);
+    } else {
+        for (int i = 0; i < n; ++i) values[i] = takeFloat<false>(text, end);
+    }
 }
 
 Vector3 MeshFileReader::readVectorLine() {
@@ -247,9 +246,11 @@ Vector3 MeshFileReader::readVectorLine() {
 
 static_assert(lineReadAhead >= readFloatPadding, "lines must leave room to read numbers ahead");
 
+template <bool beforeLineEnd>
 float MeshFileReader::takeFloat(const char*& text, const char* end) {
     const char* after = text;
-    const float value = readFloatPadded(text, end, &after);
+    const float value = beforeLineEnd ? readFloatBeforeLineEnd(text, end, &after)
+                                      : readFloatPadded(text, end, &after);
     // The number holds no comma, so the first comma of the text is the first one after it,
     // most often right after it. A list with too few values runs out of text: the missing
     // ones read as 0.

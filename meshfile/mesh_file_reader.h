@@ -46,7 +46,13 @@ private:
 
     // The line readers. Past the end of the file they give empty lines and set `fileEnded`,
     // so that a file that ends early can never keep a section loop going.
-    const Line& readRawLine(std::size_t maxChars);
+    const Line& readRawLine(std::size_t maxChars) {
+        if (fileEnded || !file.readRawLine(maxChars, line)) {
+            fileEnded = true;
+            line = Line{};
+        }
+        return line;
+    }
     const Line& readLine() { return readRawLine(lineChars); }
     void skipLine() { readRawLine(lineChars); }
     int readIntLine();
@@ -56,6 +62,8 @@ private:
     void readFloatList(float* values, int n);
     Vector3 readVectorLine();
     // The first float of the working text; drops the text up to and including its first comma.
+    // `beforeLineEnd`: the byte at `end` is a line end or a NUL.
+    template <bool beforeLineEnd>
     float takeFloat(const char*& text, const char* end);
 
     int textureIdAt(int index) const;

@@ -13,6 +13,11 @@
 
 namespace {
 
+using numberdetail::digitsValue;
+using numberdetail::leadingDigits;
+using numberdetail::powersOfTen;
+using numberdetail::scale;
+
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -52,26 +57,6 @@ std::uint64_t loadEight(const char* p, const char* end) {
     return bytes;
 }
 
-// How many of the eight bytes, from the first, are decimal digits. Carries and borrows only
-// run upwards and the digits below the first other byte make none, so that byte is flagged
-// exactly.
-int leadingDigits(std::uint64_t bytes) {
-    const std::uint64_t others =
-        ((bytes + 0x4646464646464646ull) | (bytes - 0x3030303030303030ull)) &
-        0x8080808080808080ull;
-    return others == 0 ? 8 : __builtin_ctzll(others) >> 3;
-}
-
-// The value of the first `count` (1 to 8) bytes, all digits, the first the most significant.
-std::uint64_t digitsValue(std::uint64_t bytes, int count) {
-    // Shifting the digits to the top leaves leading zeros in front of them.
-    std::uint64_t value = (bytes - 0x3030303030303030ull) << (8 * (8 - count));
-    value = value * 10 + (value >> 8);
-    return (((value & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-            (((value >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
-           32;
-}
-
 // Plain decimals of at most seven digits before and seven after the point, without exponent,
 // such as "-12.5" or "0.000125": the digits and the power of ten are both exact doubles, so
 // one division rounds correctly (Clinger's fast path). False when the text needs the general
@@ -91,14 +76,12 @@ bool readPlainDecimal(const char* p, const char* end, double& value, const char*
         bytes = loadEight<padded>(p, end);
         fractionDigits = leadingDigits(bytes);
         if (fractionDigits == 8) return false;
-        static constexpr std::uint64_t scale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
         if (fractionDigits != 0)
             digits = digits * scale[fractionDigits] + digitsValue(bytes, fractionDigits);
         p += fractionDigits;
     }
     if (wholeDigits + fractionDigits == 0) return false;
     if (p != end && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X')) return false;
-    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
     value = static_cast<double>(digits) / powersOfTen[fractionDigits];
     // Setting the sign bit keeps "-0" negative, as strtod reads it.
     value = std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) |

@@ -1,6 +1,7 @@
 // Mesh file loading speed: MeshList::load on a generated file of 100,000 faces, beside a
 // reference reader that only runs fgets and atof over every line and keeps nothing, and beside
-// vorn-check's checker on the same file, which should cost at most twice the load.
+// vorn-check's checker on the same file, which should cost at most twice the load. A file of
+// one's own can be loaded beside it (see main).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -80,9 +81,9 @@ const std::string& meshFile(std::uintmax_t* size = nullptr) {
     return path;
 }
 
-void BM_MeshListLoad(benchmark::State& state) {
-    std::uintmax_t size = 0;
-    const std::string& path = meshFile(&size);
+// Loads `path` over and over; the mesh must come out with `faces` faces (any, when 0).
+void loadMeshes(benchmark::State& state, const std::string& path, std::size_t faces) {
+    const std::uintmax_t size = std::filesystem::file_size(path);
     platform::fake::reset();
     TextureList textures;
     GlExtensions extensions;
@@ -93,7 +94,7 @@ void BM_MeshListLoad(benchmark::State& state) {
     for (auto _ : state) {
         const int id = meshes.load(path.c_str());
         benchmark::DoNotOptimize(id);
-        if (id < 0 || meshes.faceCount() != std::size_t(faceCount)) {
+        if (id < 0 || (faces != 0 && meshes.faceCount() != faces)) {
             state.SkipWithError("the mesh file did not load");
             break;
         }
@@ -102,6 +103,10 @@ void BM_MeshListLoad(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
+}
+
+void BM_MeshListLoad(benchmark::State& state) {
+    loadMeshes(state, meshFile(), std::size_t(faceCount));
     state.counters["lines"] = double(25 * faceCount);
 }
 
@@ -123,9 +128,8 @@ void BM_MeshFileCheck(benchmark::State& state) {
 }
 
 // The plain reader: fgets every line and atof it, keeping nothing.
-void BM_ReferenceFgetsAtof(benchmark::State& state) {
-    std::uintmax_t size = 0;
-    const std::string& path = meshFile(&size);
+void readWithFgets(benchmark::State& state, const std::string& path) {
+    const std::uintmax_t size = std::filesystem::file_size(path);
     for (auto _ : state) {
         std::FILE* file = std::fopen(path.c_str(), "r");
         char line[256];
@@ -137,10 +141,35 @@ void BM_ReferenceFgetsAtof(benchmark::State& state) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
 }
 
+void BM_ReferenceFgetsAtof(benchmark::State& state) {
+    readWithFgets(state, meshFile());
+}
+
 }  // namespace
 
 BENCHMARK(BM_MeshListLoad)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MeshFileCheck)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReferenceFgetsAtof)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+// A mesh file made by a tool (vorn-import's output, say) is loaded beside the generated one
+// when VORN_BENCH_MESH_FILE names it, with the plain reader over it as its floor.
+int main(int argc, char** argv) {
+    if (const char* named = std::getenv("VORN_BENCH_MESH_FILE")) {
+        const std::string path = named;
+        if (!std::filesystem::is_regular_file(path)) {
+            std::fprintf(stderr, "mesh_load_bench: %s: no such file\n", named);
+            return 2;
+        }
+        benchmark::RegisterBenchmark("BM_MeshListLoad/named_file",
+                                     [path](benchmark::State& state) { loadMeshes(state, path, 0); })
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_ReferenceFgetsAtof/named_file",
+                                     [path](benchmark::State& state) { readWithFgets(state, path); })
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

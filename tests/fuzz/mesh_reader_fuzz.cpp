@@ -35,6 +35,10 @@ void checkNumbers(const std::uint8_t* data, std::size_t size) {
     std::string padded = text + std::string(readFloatPadding, '7');
     if (bitsOf(readFloatPadded(padded.data(), padded.data() + size, nullptr)) != bitsOf(expected))
         __builtin_trap();
+    // The reader of whole lines sees the line end, then the same bytes.
+    std::string line = text + '\n' + std::string(readFloatPadding, '7');
+    if (bitsOf(readFloatBeforeLineEnd(line.data(), line.data() + size, nullptr)) != bitsOf(expected))
+        __builtin_trap();
     long long wide = std::strtoll(text.c_str(), nullptr, 10);
     if (wide > INT32_MAX) wide = INT32_MAX;
     if (wide < INT32_MIN) wide = INT32_MIN;

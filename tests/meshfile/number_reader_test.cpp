@@ -50,10 +50,18 @@ float viaPaddedReader(const std::string& text) {
     return readFloatPadded(inBuffer.data(), inBuffer.data() + text.size(), nullptr);
 }
 
+// The reader of whole lines, with each of the bytes that can end one, and digits after it.
+float viaLineEndReader(const std::string& text, char lineEnd) {
+    const std::string inBuffer = text + lineEnd + std::string(readFloatPadding, '9');
+    return readFloatBeforeLineEnd(inBuffer.data(), inBuffer.data() + text.size(), nullptr);
+}
+
 ::testing::AssertionResult readsAsAtof(const std::string& text) {
     const float expected = viaAtof(text);
     float actual = viaReader(text);
     if (bitsOf(expected) == bitsOf(actual)) actual = viaPaddedReader(text);
+    for (const char lineEnd : {'\n', '\r', '\0'})
+        if (bitsOf(expected) == bitsOf(actual)) actual = viaLineEndReader(text, lineEnd);
     if (bitsOf(expected) == bitsOf(actual)) return ::testing::AssertionSuccess();
     char detail[128];
     std::snprintf(detail, sizeof detail, "atof %a (%08x), reader %a (%08x)", double(expected),
@@ -108,6 +116,9 @@ TEST(ReadFloat, TellsWhereTheNumberEnded) {
         const char* next = nullptr;
         readFloat(text.data(), text.data() + text.size(), &next);
         EXPECT_EQ(static_cast<std::size_t>(next - text.data()), c.end) << '"' << text << '"';
+        const std::string line = text + "\n" + std::string(readFloatPadding, '9');
+        readFloatBeforeLineEnd(line.data(), line.data() + text.size(), &next);
+        EXPECT_EQ(static_cast<std::size_t>(next - line.data()), c.end) << '"' << text << '"';
     }
 }
 
