@@ -66,8 +66,10 @@ TEST(LineEndSearch, LinesOfEveryLengthReadAsFgetsReadsThem) {
     contents += "0.5, 1.5";
     expected.push_back("0.5, 1.5");
 
-    std::FILE* stream = fmemopen(contents.data(), contents.size(), "rb");
+    std::FILE* stream = std::tmpfile();  // a real file: Windows' C library has no fmemopen
     ASSERT_NE(stream, nullptr);
+    ASSERT_EQ(std::fwrite(contents.data(), 1, contents.size(), stream), contents.size());
+    std::rewind(stream);
     LineReader reader;
     ASSERT_TRUE(reader.open(stream));
     Line line;
