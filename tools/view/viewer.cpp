@@ -80,8 +80,6 @@ void loadViewed(bool atStart) {
     std::snprintf(countsLine[3], sizeof countsLine[3], "Textures: %zu", counts.textures);
 }
 
-void loadViewedAtStart() { loadViewed(true); }
-
 void reload() {
     unloadScene(engine);
     loadViewed(false);
@@ -229,12 +227,22 @@ bool handleViewerKeys() {
 
 namespace {
 
+// The viewer on the shell: the shell's start-up, then the viewed file instead of the demo's.
+class ViewerProgram : public ShellProgram {
+public:
+    void start() override {
+        startShell();
+        loadViewed(true);
+    }
+    void frame() override { drawViewerScene(); }
+    bool keys() override { return handleViewerKeys(); }
+};
+
 void startViewer(const ViewOptions& options, bool picture) {
     viewer = Viewer{};
     viewer.options = options;
     viewer.fileName = fileNameOf(options.path);
     viewer.picture = picture;
-    loadApplicationScene = loadViewedAtStart;
 }
 
 // What a file that cannot be shown as asked makes of the run, once its loader has spoken.
@@ -258,14 +266,16 @@ std::unique_ptr<OffscreenFramebuffer> pictureTarget;
 
 int runViewerWindow(const ViewOptions& options) {
     startViewer(options, false);
+    ViewerProgram program;
     const std::string title = "vorn-view: " + viewer.fileName;
-    if (!openGlWindow(title.c_str(), options.width, options.height, 32, options.fullscreen))
+    if (!openGlWindow(program, title.c_str(), options.width, options.height, 32,
+                      options.fullscreen))
         return 1;
     if (const int code = refusal()) {
         closeGlWindow();
         return code;
     }
-    return runMainLoop(drawViewerScene, handleViewerKeys);
+    return runMainLoop(program);
 }
 
 int runViewerPicture(const ViewOptions& options) {
@@ -297,7 +307,8 @@ int openViewerPicture(const ViewOptions& options) {
         return 1;
     }
     resizeView(options.width, options.height);
-    initGlState();
+    ViewerProgram program;
+    initGlState(program);
     return refusal();
 }
 
