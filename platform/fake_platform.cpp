@@ -106,7 +106,6 @@ const std::vector<std::string>& questions() { return state().questions; }
 
 }  // namespace platform::fake
 
-
 namespace platform::host {
 using fake::state;
 
