@@ -178,6 +178,13 @@ window.vornPage = (() => {
     page.current = 0;
   };
 
+  // The program's main has returned: the page says so (vorn-start.js sets onProgramEnded).
+  page.programEnded = (code) => {
+    page.exitCode = code;
+    page.ended();
+    if (page.onProgramEnded) page.onProgramEnded(code);
+  };
+
   // --- the modal dialog of a message box ---
 
   const iconMarks = ['\u2139', '\u26a0', '\u26d4'];

@@ -30,18 +30,13 @@
       page.loadedAt = performance.now();
       Module.callMain(Module.arguments);
     },
-    onExit: (code) => {
-      page.exitCode = code;
-      page.ended();
-      if (window.vornEnded) window.vornEnded(code);
-    },
     onAbort: (what) => {
       page.ended();
       say('The program stopped: ' + what);
     },
   };
 
-  window.vornEnded = window.vornEnded || ((code) => {
+  page.onProgramEnded = window.vornEnded || (() => {
     const ended = document.getElementById('ended');
     if (ended) ended.hidden = false;
     document.body.dataset.state = 'ended';
