@@ -1,8 +1,6 @@
-// The installed drawing layer and the browser host's calls into it; WebGL's own functions
-// under Emscripten's emscripten_gl* names, which the layer's GL names do not hide.
+// The installed drawing layer and the browser host's calls into it; the driver is WebGL, under
+// Emscripten's emscripten_gl* names, which the layer's GL names do not hide.
 #include "platform/browser_gl_layer.h"
-
-#include <emscripten/html5_webgl.h>
 
 namespace platform {
 namespace {
@@ -19,7 +17,7 @@ void installGlLayer(const GlLayer& layer) {
 
 const GlLayer* glLayer() { return isInstalled ? &installed : nullptr; }
 
-void* getDriverProcAddress(const char* name) { return emscripten_webgl1_get_proc_address(name); }
+void* getDriverProcAddress(const char* name) { return browser::driverEntryPoint(name); }
 
 namespace browser {
 

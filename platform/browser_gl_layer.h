@@ -11,7 +11,9 @@ namespace platform::browser {
 void tellLayerCurrent(std::uintptr_t context);
 void tellLayerDeleted(std::uintptr_t context);
 void tellLayerBeforeSwap();
-// The layer's own entry point of a GL name, or WebGL's.
+// The layer's own entry point of a GL name, or the driver's.
 void* entryPoint(const char* name);
+// WebGL's entry point of an OpenGL ES 2.0 name, made to behave as the layer expects.
+void* driverEntryPoint(const char* name);
 
 }  // namespace platform::browser

@@ -114,8 +114,29 @@ void swapBuffers(Window) {
 
 void* glEntryPoint(const char* name) { return browser::entryPoint(name); }
 
-// Tools draw their pictures in the page's window; there is no context apart from one.
-bool createOffscreenContext(int, int) { return false; }
-void destroyOffscreenContext() {}
+namespace {
+Window offscreenWindow = 0;
+Context offscreenContext = 0;
+}  // namespace
+
+// A canvas the page never shows, with its context: the viewer's pictures are drawn there.
+bool createOffscreenContext(int width, int height) {
+    WindowRequest request;
+    request.width = width;
+    request.height = height;
+    offscreenWindow = openWindow(request);
+    if (offscreenWindow == 0) return false;
+    offscreenContext = createContext(offscreenWindow);
+    if (offscreenContext != 0 && makeCurrent(offscreenWindow, offscreenContext)) return true;
+    destroyOffscreenContext();
+    return false;
+}
+
+void destroyOffscreenContext() {
+    if (offscreenContext != 0) deleteContext(offscreenContext);
+    if (offscreenWindow != 0) closeWindow(offscreenWindow);
+    offscreenContext = 0;
+    offscreenWindow = 0;
+}
 
 }  // namespace platform::host

@@ -19,7 +19,7 @@ nice -n 10 cmake --build "$build" --target vorn-web -j"$jobs"
 
 rm -rf dist/vorn-web dist/vorn-web.zip
 mkdir -p dist/vorn-web
-cp "$build"/vorn-web/{index.html,view.html,vorn-page.js,vorn-start.js,vorn.css} dist/vorn-web/
+cp "$build"/vorn-web/{index.html,view.html,vorn-page.js,vorn-start.js,vorn-view-page.js,vorn.css} dist/vorn-web/
 cp "$build"/vorn-web/{vorn-demo,vorn-view}.{js,wasm} "$build"/vorn-web/scene.{js,data} dist/vorn-web/
 (cd dist && zip -qr vorn-web.zip vorn-web)
 echo "dist/vorn-web/ and dist/vorn-web.zip are ready: scripts/serve-web.sh serves them."

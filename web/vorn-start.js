@@ -20,6 +20,7 @@
   const Module = window.Module = {
     arguments: (window.vornArguments ? window.vornArguments(query) : []),
     preRun: [() => {
+      if (window.vornBeforeRun) window.vornBeforeRun(Module);
       if (hidden.length > 0)
         ENV.VORN_GL_EXTENSION_OVERRIDE = hidden.map((name) => '-' + name).join(' ');
     }],
