@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "image/decode.h"
 #include "platform/platform.h"
 #include "render/texture_list.h"
 #include "tests/gl/gl_test_support.h"
@@ -44,7 +45,50 @@ protected:
         return level;
     }
 
+    // The texture made from `path` at `filterMode`, drawn at its own size in the bottom left
+    // corner, one pixel per texel: the RGB pixels read back, bottom row first.
+    Texels drawn(const std::string& path, int filterMode, int width, int height) {
+        const int id = list->addTexture(path.c_str(), filterMode, 1);
+        glViewport(0, 0, gltest::kWidth, gltest::kHeight);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, gltest::kWidth, 0, gltest::kHeight, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClear(GL_COLOR_BUFFER_BIT);
+        list->all().at(std::size_t(id)).bind();
+        glColor3f(1, 1, 1);
+        glBegin(GL_QUADS);
+            glTexCoord2f(0, 0); glVertex2i(0, 0);
+            glTexCoord2f(1, 0); glVertex2i(width, 0);
+            glTexCoord2f(1, 1); glVertex2i(width, height);
+            glTexCoord2f(0, 1); glVertex2i(0, height);
+        glEnd();
+        glDisable(GL_TEXTURE_2D);
+        Texels pixels(std::size_t(width) * std::size_t(height) * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
 };
+
+// Every picture drawn texel for texel as the image library decodes it, with every filter: the
+// mipmapped ones too, which must not scale a side that is no power of two or lose the rows of
+// texels that are no multiple of four bytes (the odd-sized images of the table).
+TEST_F(TextureImageFilesTest, EveryRealImageIsDrawnAsDecodedWithEveryFilter) {
+    for (const testimages::RealImage& image : testimages::realImages()) {
+        DecodedPixels decoded;
+        if (!decodeImageFile(image.path.c_str(), kDefaultLargestImageSide, decoded)) continue;
+        const Texels expected = testimages::rgbTexels(decoded);
+        for (int filterMode = 0; filterMode <= 3; ++filterMode) {
+            SCOPED_TRACE(image.path + " with filter mode " + std::to_string(filterMode));
+            const Texels pixels = drawn(image.path, filterMode, decoded.width, decoded.height);
+            EXPECT_LE(largestDifference(pixels, expected), 1);
+        }
+    }
+    EXPECT_TRUE(gltest::recordedBoxes().empty());
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
 
 TEST_F(TextureImageFilesTest, EveryRealImageIsUploadedAtItsSizeWithItsReferenceTexels) {
     const Texels picture = upload(testimages::directory() + "/real/picture.png").texels;
