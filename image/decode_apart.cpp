@@ -3,9 +3,12 @@
 #include "image/decode_apart.h"
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 #include "image/header.h"
 #include "image/picture_pipe.h"
@@ -42,9 +45,17 @@ void capChildMemory() {
 #endif
 }
 
+// Tests make the decoder hang through this variable, as a hostile file can.
+void forceFaultForTests() {
+    const char* fault = std::getenv("VORN_IMAGE_TEST_FAULT");
+    if (fault != nullptr && std::string_view(fault) == "hang")
+        for (;;) pause();
+}
+
 // Runs in the child: the exit status of the decoding.
 int decodeInChild(int descriptor, const std::function<bool(DecodedPixels&)>& decode) {
     capChildMemory();
+    forceFaultForTests();
     DecodedPixels pixels;
     const bool decoded = decode(pixels) && (pixels.channels == 3 || pixels.channels == 4) &&
                          pixels.bytes.size() == std::size_t(pixels.width) *
