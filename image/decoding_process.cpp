@@ -17,6 +17,7 @@
 
 #include "image/decode_apart.h"
 #include "image/header.h"
+#include "process/child_process.h"
 
 namespace {
 
@@ -186,6 +187,7 @@ void endHelper() {
 }  // namespace
 
 bool startDecodingProcess(const DecoderCalls& calls) {
+    bindEveryChildToThisProcess();
     const std::lock_guard<std::mutex> hold(helperLock);
     if (helper > 0 && getpid() == helperOwner) return true;
     int ends[2];

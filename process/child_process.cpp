@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -30,7 +31,22 @@ void limitCpu(double seconds) {
     setrlimit(RLIMIT_CPU, &limit);
 }
 
+// The child's half of binding a child to its parent: asks for the parent's death, then makes
+// sure the parent did not die before the asking.
+void dieWithParent(pid_t parent) {
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) _exit(127);
+}
+
+// The process that forks, kept by pthread_atfork's first handler for its third, in the child.
+pid_t forkingProcess = -1;
+
 }  // namespace
+
+void bindEveryChildToThisProcess() {
+    static const bool bound = pthread_atfork([] { forkingProcess = getpid(); }, nullptr,
+                                             [] { dieWithParent(forkingProcess); }) == 0;
+    (void)bound;
+}
 
 ChildDeadline deadlineAfter(double seconds) {
     const double capped = std::min(seconds, 1e9);
@@ -43,7 +59,7 @@ pid_t forkBoundChild(double cpuSeconds) {
     const pid_t parent = getpid();
     const pid_t child = fork();
     if (child != 0) return child;
-    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) _exit(127);
+    dieWithParent(parent);
     if (cpuSeconds > 0) limitCpu(cpuSeconds);
     // A child ended by its limit leaves no core file behind.
     const rlimit noCore{0, 0};

@@ -18,6 +18,9 @@ ChildDeadline deadlineAfter(double seconds);
 // parent's death reaches the child through the thread that forks it, so that thread must
 // outlive the child: every caller here waits for its child before going on.
 pid_t forkBoundChild(double cpuSeconds);
+// From now on every child this process forks, whoever forks it (a library too: SDL2 shows its
+// X11 message boxes from a child), gets SIGKILL when this process dies. Once is enough.
+void bindEveryChildToThisProcess();
 // In a child of forkBoundChild: lets it use `cpuSeconds` in all, once its work proves larger.
 void allowChildCpu(double cpuSeconds);
 
