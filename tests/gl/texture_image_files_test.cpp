@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "render/texture_list.h"
 #include "tests/gl/gl_test_support.h"
+#include "tests/support/drawn_texture.h"
 #include "tests/gl/image_files.h"
 #include "tests/image/test_images.h"
 
@@ -34,8 +35,7 @@ protected:
         Texels texels;  // RGB, bottom row first
     };
 
-    // The single level of the texture made from `path`: mipmapping would scale it to a power
-    // of two.
+    // The single level of the texture made from `path`.
     Upload upload(const std::string& path) {
         const int id = list->addTexture(path.c_str(), 0, 0);
         Upload level{levelParameter(id, GL_TEXTURE_WIDTH), levelParameter(id, GL_TEXTURE_HEIGHT), {}};
@@ -43,32 +43,6 @@ protected:
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, level.texels.data());
         return level;
-    }
-
-    // The texture made from `path` at `filterMode`, drawn at its own size in the bottom left
-    // corner, one pixel per texel: the RGB pixels read back, bottom row first.
-    Texels drawn(const std::string& path, int filterMode, int width, int height) {
-        const int id = list->addTexture(path.c_str(), filterMode, 1);
-        glViewport(0, 0, gltest::kWidth, gltest::kHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, gltest::kWidth, 0, gltest::kHeight, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glClear(GL_COLOR_BUFFER_BIT);
-        list->all().at(std::size_t(id)).bind();
-        glColor3f(1, 1, 1);
-        glBegin(GL_QUADS);
-            glTexCoord2f(0, 0); glVertex2i(0, 0);
-            glTexCoord2f(1, 0); glVertex2i(width, 0);
-            glTexCoord2f(1, 1); glVertex2i(width, height);
-            glTexCoord2f(0, 1); glVertex2i(0, height);
-        glEnd();
-        glDisable(GL_TEXTURE_2D);
-        Texels pixels(std::size_t(width) * std::size_t(height) * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
     }
 };
 
@@ -82,7 +56,8 @@ TEST_F(TextureImageFilesTest, EveryRealImageIsDrawnAsDecodedWithEveryFilter) {
         const Texels expected = testimages::rgbTexels(decoded);
         for (int filterMode = 0; filterMode <= 3; ++filterMode) {
             SCOPED_TRACE(image.path + " with filter mode " + std::to_string(filterMode));
-            const Texels pixels = drawn(image.path, filterMode, decoded.width, decoded.height);
+            const Texels pixels = testsupport::drawnTexture(*list, image.path, filterMode, decoded.width,
+                                                            decoded.height, gltest::kWidth, gltest::kHeight);
             EXPECT_LE(largestDifference(pixels, expected), 1);
         }
     }
