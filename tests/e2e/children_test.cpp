@@ -12,8 +12,9 @@ using namespace std::chrono_literals;
 TEST_F(DemoTest, KilledWhileAnImageDecodesTheDemoLeavesNoChildRunning) {
     // The images are decoded ahead while the start question waits for its answer.
     ASSERT_TRUE(launch(1024, 768, {"VORN_IMAGE_TEST_FAULT=hang"}));
+    // SDL2 shows the question from a child of its own where it forks for message boxes.
     const std::vector<pid_t> children = testsupport::waitForDescendants(demo.pid(), 3, 10s);
-    ASSERT_EQ(children.size(), 3u) << "the decoding process, the decoder's child, the question's";
+    ASSERT_GE(children.size(), 2u) << "the decoding process and the decoder's child";
     kill(demo.pid(), SIGKILL);
     EXPECT_EQ(demo.waitForExit(exitTimeout), std::optional<int>(128 + SIGKILL));
     EXPECT_TRUE(testsupport::stillRunningAfter(children, 1s).empty());
