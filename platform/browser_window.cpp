@@ -28,6 +28,7 @@ EM_ASYNC_JS(int, pageEnterFullscreen, (), {
 // The frame is shown when the browser gets control back; the program goes on at the next
 // frame the browser draws, which a hidden page never does.
 EM_ASYNC_JS(void, pageNextFrame, (), {
+    window.vornPage.framesShown++;
     await new Promise((resolve) => requestAnimationFrame(() => resolve()));
 });
 

@@ -43,6 +43,7 @@ window.vornPage = (() => {
     leavingFullscreen: false,
     stage: null,
     nextWindow: 1,
+    framesShown: 0,  // frames handed to the browser, for the page's tests and measurements
   };
 
   function stage() {
@@ -82,8 +83,10 @@ window.vornPage = (() => {
     }
     // The browser's own Escape took the page out of fullscreen; the key never reached the
     // page, so it is given to the program as it would have been on the desktop.
+    // It is held for a moment, as a finger holds it: the program looks at the keys held
+    // between frames, and a press and release in one frame would pass unseen.
     push(EVENT.key, { window, vk: 0x1b, down: 1 });
-    push(EVENT.key, { window, vk: 0x1b, down: 0 });
+    setTimeout(() => push(EVENT.key, { window, vk: 0x1b, down: 0 }), 100);
   });
 
   // Mouse positions in the canvas's own pixels, whatever the size it is shown at.
