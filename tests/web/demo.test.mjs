@@ -151,3 +151,23 @@ for (const { hide, messages } of capabilityCases) {
     await page.close();
   });
 }
+
+test('a hidden page is a minimised window: no frames until it is seen again', async () => {
+  const page = await openPage(browser, origin + '/');
+  await answerNo(page);
+  await framesLater(page, 10);
+  const setHidden = (hidden) => page.evaluate((hidden) => {
+    Object.defineProperty(document, 'hidden', { value: hidden, configurable: true });
+    Object.defineProperty(document, 'visibilityState', { value: hidden ? 'hidden' : 'visible', configurable: true });
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, hidden);
+  await setHidden(true);
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  const hiddenAt = await page.evaluate(() => window.vornPage.framesShown);
+  await new Promise((resolve) => setTimeout(resolve, 1000));
+  assert.equal(await page.evaluate(() => window.vornPage.framesShown), hiddenAt, 'no frames while hidden');
+  await setHidden(false);
+  await framesLater(page, 10);
+  await endsWithEscape(page);
+  await page.close();
+});

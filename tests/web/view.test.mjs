@@ -59,6 +59,17 @@ for (const { name, scene, camera } of pictureCases) {
   });
 }
 
+test('the viewer in its window: "Chargement Terminé" in a dialog, then the scene', async () => {
+  const page = await openPage(browser, `${origin}/view.html?scene=scene/example.vnt&size=800x600`);
+  assert.deepEqual(await dialog(page, 20000), { title: 'Information', text: 'Chargement Terminé', buttons: ['OK'] });
+  await page.click('.vorn-dialog button');
+  await page.waitForSelector(programCanvas);
+  await framesLater(page, 10);
+  assert.deepEqual(await page.$eval(programCanvas, (c) => [c.width, c.height]), [800, 600]);
+  assert.ok((await region(page, programCanvas, 0, 0, 800, 600)).lit > 10000);
+  await page.close();
+});
+
 // A PNG whose header claims 60000 x 60000 pixels and that holds none of them.
 function pngClaiming(width, height) {
   const chunk = (type, data) => {
