@@ -270,7 +270,8 @@ window.vornPage = (() => {
   page.openFont = (face, height, weight) => {
     if (!glyphCanvas) glyphCanvas = document.createElement('canvas');
     const context = glyphCanvas.getContext('2d', { willReadFrequently: true });
-    const family = `"${face}", Arial, "Liberation Sans", sans-serif`;
+    // A face the browser does not have falls back to its own sans-serif, as fontconfig's does.
+    const family = `"${face}", "DejaVu Sans", sans-serif`;
     const style = (size) => `${weight > 0 ? weight : 400} ${size}px ${family}`;
     // The height is the cell, ascent and descent, as Windows matches a font by it.
     context.font = style(100);
@@ -296,7 +297,8 @@ window.vornPage = (() => {
     const top = Math.ceil(metrics.actualBoundingBoxAscent);
     const bottom = Math.ceil(metrics.actualBoundingBoxDescent);
     const width = Math.max(0, right - left), height = Math.max(0, top + bottom);
-    const glyph = { width, height, left, top, advance: metrics.width, bits: [] };
+    // Whole pixels, as hinted glyphs of a bitmap font advance.
+    const glyph = { width, height, left, top, advance: Math.ceil(metrics.width), bits: [] };
     if (width === 0 || height === 0) return glyph;
     if (glyphCanvas.width < width || glyphCanvas.height < height) {
       glyphCanvas.width = Math.max(glyphCanvas.width, width);
