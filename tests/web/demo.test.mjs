@@ -59,6 +59,9 @@ test('the start question, No, the windowed canvas with cubes and overlay, Escape
   const frames = await page.evaluate(() => window.vornPage.framesShown) - before;
   console.log(`# measured: ${(frames / seconds).toFixed(0)} frames a second`);
   await endsWithEscape(page);
+  // The ended page starts the demo again: the question once more.
+  await Promise.all([page.waitForNavigation(), page.click('#restart')]);
+  assert.deepEqual(await dialog(page), startQuestion);
   await page.close();
 });
 
