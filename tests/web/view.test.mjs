@@ -6,6 +6,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
+import zlib from 'node:zlib';
 import { after, before, test } from 'node:test';
 import { compareWithPicture, dialog, framesLater, openPage, programCanvas, region, serve, startBrowser } from './browser.mjs';
 
@@ -71,7 +72,7 @@ test('the viewer in its window: "Chargement Terminé" in a dialog, then the scen
 });
 
 // A PNG whose header claims 60000 x 60000 pixels and that holds none of them.
-function pngClaiming(width, height) {
+function pngClaiming(width, height, pixels = Buffer.alloc(0)) {
   const chunk = (type, data) => {
     const length = Buffer.alloc(4);
     length.writeUInt32BE(data.length);
@@ -90,7 +91,7 @@ function pngClaiming(width, height) {
   header.writeUInt32BE(height, 4);
   header.set([8, 6, 0, 0, 0], 8);
   return Buffer.concat([Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]),
-    chunk('IHDR', header), chunk('IEND', Buffer.alloc(0))]);
+    ...(pixels.length > 0 ? [chunk('IDAT', pixels)] : []), chunk('IEND', Buffer.alloc(0))]);
 }
 
 // Picks the files as a user does; the page starts the viewer again on them.
@@ -130,6 +131,24 @@ test('hostile images in a picked mesh file: the native message for each, and the
   assert.ok((await region(page, programCanvas, 0, 0, 1024, 768)).lit > 1000, 'the mesh is drawn without them');
   const memory = await page.evaluate(() => window.Module.HEAP8.length);
   assert.ok(memory <= 512 * 1024 * 1024, `memory ${memory}`);
+  await page.close();
+});
+
+test('an image larger than the page may grow to: the message, not an abort, and the page goes on', async () => {
+  // 8192 x 8192 black pixels: 256 MB decoded, more than the 512 MB cap leaves for its copies.
+  const side = 8192;
+  const rows = zlib.deflateSync(Buffer.alloc(side * (side * 4 + 1)), { level: 9 });
+  fs.writeFileSync(path.join(files, 'huge.png'), pngClaiming(side, side, rows));
+  const sceneFolder = path.join(repository, 'scene');
+  fs.writeFileSync(path.join(files, 'huge.vno'), fs.readFileSync(path.join(sceneFolder, '2cube.vno'), 'latin1')
+    .replace('scene/stone_bricks.png', 'huge.png'), 'latin1');
+  const page = await openPage(browser, `${origin}/view.html`);
+  await pick(page, ['huge.vno', 'huge.png']);
+  assert.deepEqual(await dialog(page, 60000), { title: 'Erreur', text: 'Probleme de chargement du fichier huge.png', buttons: ['OK'] });
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => !document.querySelector('.vorn-dialog') || document.querySelector('.vorn-dialog-text').textContent !== 'Probleme de chargement du fichier huge.png');
+  await page.waitForSelector(programCanvas, { timeout: 20000 });
+  assert.equal(await page.$eval('#status', (e) => e.textContent), '', 'the program did not stop');
   await page.close();
 });
 
