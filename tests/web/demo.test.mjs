@@ -69,6 +69,14 @@ test('keypad 1 and keypad 2 flip their answers on the overlay', async () => {
   const page = await openPage(browser, origin + '/');
   await answerNo(page);
   await framesLater(page, 10);
+  // The browser's own actions (scrolling, help) are not taken for the program's keys.
+  await page.evaluate(() => {
+    window.prevented = [];
+    window.addEventListener('keydown', (e) => window.prevented.push([e.code, e.defaultPrevented]));
+  });
+  for (const key of ['ArrowDown', 'ArrowLeft', 'Space', 'Numpad3']) await page.keyboard.press(key);
+  assert.deepEqual(await page.evaluate(() => window.prevented),
+    [['ArrowDown', true], ['ArrowLeft', true], ['Space', true], ['Numpad3', true]]);
   for (const [key, line] of [['Numpad1', 0], ['Numpad2', 1]]) {
     const other = answerOfLine[1 - line];
     const readAnswer = async (index) => region(page, programCanvas, ...answerOfLine[index]);
@@ -99,6 +107,15 @@ test('F1 goes to fullscreen with the canvas scaled, Escape ends it there', async
   const shown = await page.$eval(programCanvas, (c) => [c.width, c.height, getComputedStyle(c).objectFit]);
   assert.deepEqual(shown, [1024, 768, 'contain']);
   assert.ok((await region(page, programCanvas, 312, 234, 400, 300)).lit > 40000, 'the scene is reloaded');
+  // F1 again: windowed, the scene reloaded once more; and back to fullscreen, where Escape ends.
+  await tap(page, 'F1');
+  await page.waitForFunction(() => document.fullscreenElement === null &&
+    document.querySelector('canvas.vorn-window:not([hidden])'), { timeout: 10000 });
+  await framesLater(page, 10);
+  assert.ok((await region(page, programCanvas, 312, 234, 400, 300)).lit > 40000);
+  await tap(page, 'F1');
+  await page.waitForFunction(() => document.fullscreenElement !== null, { timeout: 10000 });
+  await framesLater(page, 10);
   await endsWithEscape(page);
   await page.close();
 });

@@ -8,7 +8,7 @@ import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import { after, before, test } from 'node:test';
-import { compareWithPicture, dialog, framesLater, openPage, programCanvas, region, serve, startBrowser } from './browser.mjs';
+import { compareWithPicture, dialog, framesLater, openPage, programCanvas, region, serve, startBrowser, tap } from './browser.mjs';
 
 const repository = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
 let server, browser, close, origin, files;
@@ -68,6 +68,24 @@ test('the viewer in its window: "Chargement Terminé" in a dialog, then the scen
   await framesLater(page, 10);
   assert.deepEqual(await page.$eval(programCanvas, (c) => [c.width, c.height]), [800, 600]);
   assert.ok((await region(page, programCanvas, 0, 0, 800, 600)).lit > 10000);
+  // vorn-view's keys and mouse: Tab leaves the scene's camera for the orbit view (the overlay's
+  // camera line changes), a drag turns it, L hides the light markers.
+  const cameraLine = () => region(page, programCanvas, 0, 130, 400, 20);
+  const scene = () => region(page, programCanvas, 0, 180, 800, 400);
+  const before = await cameraLine();
+  await tap(page, 'Tab');
+  await framesLater(page, 10);
+  assert.notEqual((await cameraLine()).sum, before.sum, 'Tab changes the camera');
+  const unturned = await scene();
+  const box = await page.$eval(programCanvas, (c) => { const r = c.getBoundingClientRect(); return [r.left, r.top]; });
+  await page.mouse.move(box[0] + 400, box[1] + 300);
+  await page.mouse.down();
+  for (let step = 1; step <= 10; ++step) await page.mouse.move(box[0] + 400 + step * 15, box[1] + 300);
+  await page.mouse.up();
+  await framesLater(page, 10);
+  assert.notEqual((await scene()).sum, unturned.sum, 'a drag turns the view');
+  await tap(page, 'Escape');
+  await page.waitForFunction(() => document.body.dataset.state === 'ended');
   await page.close();
 });
 
