@@ -13,8 +13,23 @@ native_build="${1:-build}"
 
 scripts/build-web.sh
 
+native_view="$native_build/tools/view/vorn-view"
+if [ -x "$native_view" ] && "$native_view" --help 2>/dev/null | grep -q -- "--renderer"; then
+    VORN_NATIVE_VIEW="$(realpath "$native_view")"
+    export VORN_NATIVE_VIEW
+    source scripts/virtual-display.sh
+    start_virtual_display
+    export LIBGL_ALWAYS_SOFTWARE=1
+else
+    echo "No native vorn-view with --renderer in $native_build: the viewer's pictures are not compared"
+fi
+
+# Set after the virtual display's own trap, which this one takes over.
 work="$(mktemp -d "${TMPDIR:-/tmp}/vorn-web-tests.XXXXXX")"
-cleanup() { rm -rf "$work"; }
+cleanup() {
+    rm -rf "$work"
+    if [ -n "${VIRTUAL_DISPLAY_PID:-}" ]; then kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true; fi
+}
 trap cleanup EXIT
 
 # puppeteer-core at the version of the lock file, from npm; installed again only when the lock
@@ -25,15 +40,6 @@ if ! cmp -s tests/web/package-lock.json tests/web/node_modules/.package-lock-ins
     cp tests/web/package-lock.json tests/web/node_modules/.package-lock-installed
 fi
 
-native_view="$native_build/tools/view/vorn-view"
-if [ -x "$native_view" ] && "$native_view" --help 2>/dev/null | grep -q -- "--renderer"; then
-    export VORN_NATIVE_VIEW="$PWD/$native_view"
-    source scripts/virtual-display.sh
-    start_virtual_display
-    export LIBGL_ALWAYS_SOFTWARE=1
-else
-    echo "No native vorn-view with --renderer in $native_build: the viewer's pictures are not compared"
-fi
 
 export TMPDIR="$work"
 cd tests/web
