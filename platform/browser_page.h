@@ -1,4 +1,5 @@
-// What a program in a web page tells the page beyond its windows: that it has ended.
+// What a program in a web page tells the page beyond its windows: that it has ended, since
+// its main returns into a page that goes on and no process exit is seen there.
 #pragma once
 
 namespace platform::browser {
