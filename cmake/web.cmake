@@ -22,11 +22,10 @@ include_directories(SYSTEM ${hostHeaders} ${hostHeaders}/stb)
 set(VORN_WEB_MEMORY_CAP_MB 512 CACHE STRING "Most memory the page's program may grow to")
 # Only the calls that can reach a wait are made resumable: the direct ones are found by the
 # linker, and the few reached through a virtual call or a function pointer (the programs'
-# start and keys, the loop, the loaders) are named in web/asyncify-add.txt. Every function
-# made resumable costs size and speed: the demo's wasm is 478 KB so, 730 KB with all of them.
-set(VORN_WEB_ASYNCIFY_ADD ${CMAKE_SOURCE_DIR}/web/asyncify-add.txt)
+# start and keys, the window's opening, the loaders) are named for each program in
+# web/asyncify-PROGRAM.txt (web/CMakeLists.txt). Every function made resumable costs size and
+# speed: the demo's wasm is 478 KB so, 730 KB with all of them.
 add_link_options(-sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sASYNCIFY_IGNORE_INDIRECT=1
-    -sASYNCIFY_ADD=@${VORN_WEB_ASYNCIFY_ADD}
     -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=${VORN_WEB_MEMORY_CAP_MB}MB -sABORTING_MALLOC=0
     -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sFORCE_FILESYSTEM=1
     "-sEXPORTED_RUNTIME_METHODS=['ENV','FS','callMain']" -sINVOKE_RUN=0
