@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "platform/sdl_gl_layer.h"
 #include "platform/sdl_state.h"
 
 namespace platform {
@@ -48,25 +49,34 @@ bool createSurfacelessContext() {
     o.eglDisplay = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     if (o.eglDisplay == EGL_NO_DISPLAY || !eglInitialize(o.eglDisplay, nullptr, nullptr))
         return false;
-    if (!eglBindAPI(EGL_OPENGL_API)) return false;
-    const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                                 EGL_NONE};
+    // Under a GL layer the context is an OpenGL ES 2.0 one, as the windows' are.
+    const bool es2 = glLayer() != nullptr;
+    if (!eglBindAPI(es2 ? EGL_OPENGL_ES_API : EGL_OPENGL_API)) return false;
+    const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
+                                 es2 ? EGL_OPENGL_ES2_BIT : EGL_OPENGL_BIT, EGL_NONE};
+    const EGLint es2Attributes[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
     EGLConfig config;
     EGLint count = 0;
     if (!eglChooseConfig(o.eglDisplay, attributes, &config, 1, &count) || count == 0) return false;
-    o.eglContext = eglCreateContext(o.eglDisplay, config, EGL_NO_CONTEXT, nullptr);
+    o.eglContext = eglCreateContext(o.eglDisplay, config, EGL_NO_CONTEXT, es2 ? es2Attributes : nullptr);
     if (o.eglContext == EGL_NO_CONTEXT) return false;
     return eglMakeCurrent(o.eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, o.eglContext);
 }
 
 }  // namespace
 
+// The key a GL layer knows the offscreen context by: no window's context has it.
+constexpr std::uintptr_t kOffscreenContextKey = 1;
+
 bool createOffscreenContext(int width, int height) {
-    return createHiddenWindowContext(width, height) || createSurfacelessContext();
+    const bool made = createHiddenWindowContext(width, height) || createSurfacelessContext();
+    if (made) sdl::tellLayerCurrent(kOffscreenContextKey);
+    return made;
 }
 
 void destroyOffscreenContext() {
     Offscreen& o = offscreen();
+    if (o.context != nullptr || o.eglContext != EGL_NO_CONTEXT) sdl::tellLayerDeleted(kOffscreenContextKey);
     if (o.context != nullptr) {
         SDL_GL_MakeCurrent(o.window, nullptr);
         SDL_GL_DeleteContext(o.context);
@@ -80,7 +90,7 @@ void destroyOffscreenContext() {
     o = Offscreen{};
 }
 
-void* getProcAddress(const char* name) {
+void* getDriverProcAddress(const char* name) {
     if (offscreen().eglContext != EGL_NO_CONTEXT)
         return reinterpret_cast<void*>(eglGetProcAddress(name));
     return SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GL_GetProcAddress(name) : nullptr;

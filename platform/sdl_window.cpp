@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/sdl_gl_layer.h"
 #include "platform/sdl_state.h"
 
 namespace platform {
@@ -179,7 +180,9 @@ bool makeCurrent(DeviceContext dc, RenderContext rc) {
     sdl::WindowRecord* record = findWindow(windowOfDeviceContext(dc));
     auto context = state().renderContexts.find(rc);
     if (record == nullptr || context == state().renderContexts.end()) return false;
-    return SDL_GL_MakeCurrent(record->window, context->second) == 0;
+    const bool made = SDL_GL_MakeCurrent(record->window, context->second) == 0;
+    if (made) sdl::tellLayerCurrent(rc);
+    return made;
 }
 
 bool deleteContext(RenderContext rc) {
@@ -189,6 +192,7 @@ bool deleteContext(RenderContext rc) {
         SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
     SDL_GL_DeleteContext(context->second);
     state().renderContexts.erase(context);
+    sdl::tellLayerDeleted(rc);
     // A context takes its textures, lists and compiled state with it. What the driver freed
     // lies scattered in the heap, between blocks still in use: give those pages back, or each
     // display-mode switch leaves the process a little larger than the one before.
@@ -199,6 +203,7 @@ bool deleteContext(RenderContext rc) {
 bool swapBuffers(DeviceContext dc) {
     sdl::WindowRecord* record = findWindow(windowOfDeviceContext(dc));
     if (record == nullptr) return false;
+    sdl::tellLayerBeforeSwap();
     SDL_GL_SwapWindow(record->window);
     return true;
 }

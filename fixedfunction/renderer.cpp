@@ -1,0 +1,184 @@
+// Drawing batches and bitmaps through the driver.
+#include "fixedfunction/renderer.h"
+
+#include <cstdio>
+#include <string>
+
+#include "fixedfunction/shader_source.h"
+
+namespace fixedfunction {
+namespace {
+
+GLenum driverMode(PrimitiveClass primitive) {
+    switch (primitive) {
+    case PrimitiveClass::lines: return GL_LINES;
+    case PrimitiveClass::points: return GL_POINTS;
+    default: return GL_TRIANGLES;
+    }
+}
+
+}  // namespace
+
+GLuint Renderer::compiled(GLenum type, const std::string& source) {
+    const GLuint shader = driver.CreateShader(type);
+    const GLchar* text = source.c_str();
+    driver.ShaderSource(shader, 1, &text, nullptr);
+    driver.CompileShader(shader);
+    GLint status = 0;
+    driver.GetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    if (status == 0) {
+        char log[1024] = "";
+        driver.GetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "vorn: fixed-function shader not compiled: %s\n%s", log, source.c_str());
+    }
+    return shader;
+}
+
+const Renderer::Program& Renderer::programFor(const ShaderKey& key) {
+    for (const Program& program : programs)
+        if (program.key == key) return program;
+    Program program;
+    program.key = key;
+    program.name = driver.CreateProgram();
+    const GLuint vertexShader = compiled(GL_VERTEX_SHADER, vertexShaderSource(key));
+    const GLuint fragmentShader = compiled(GL_FRAGMENT_SHADER, fragmentShaderSource(key));
+    driver.AttachShader(program.name, vertexShader);
+    driver.AttachShader(program.name, fragmentShader);
+    driver.BindAttribLocation(program.name, kPositionAttribute, "aPosition");
+    driver.BindAttribLocation(program.name, kColorAttribute, "aColor");
+    driver.BindAttribLocation(program.name, kNormalAttribute, "aNormal");
+    for (int u = 0; u < kTextureUnits; ++u)
+        driver.BindAttribLocation(program.name, kTexCoordAttribute + unsigned(u),
+                                  ("aTexCoord" + std::to_string(u)).c_str());
+    driver.LinkProgram(program.name);
+    driver.DeleteShader(vertexShader);
+    driver.DeleteShader(fragmentShader);
+    GLint linked = 0;
+    driver.GetProgramiv(program.name, GL_LINK_STATUS, &linked);
+    if (linked == 0) {
+        char log[1024] = "";
+        driver.GetProgramInfoLog(program.name, sizeof log, nullptr, log);
+        std::fprintf(stderr, "vorn: fixed-function program not linked: %s\n", log);
+    }
+    const GLuint name = program.name;
+    auto location = [&](const char* uniform) { return driver.GetUniformLocation(name, uniform); };
+    program.mvp = location("uMvp");
+    program.modelview = location("uModelview");
+    program.inverseModelview = location("uInverseModelview");
+    program.objectPlanes = location("uObjectPlane");
+    program.eyePlanes = location("uEyePlane");
+    program.environmentColors = location("uEnvironmentColor");
+    program.textureSizes = location("uTextureSize");
+    program.rasterColor = location("uRasterColor");
+    driver.UseProgram(name);
+    for (int u = 0; u < kTextureUnits; ++u) {
+        const std::string unit = std::to_string(u);
+        program.textureMatrices[std::size_t(u)] = location(("uTextureMatrix" + unit).c_str());
+        program.samplers[std::size_t(u)] = location(("uTexture" + unit).c_str());
+        if (program.samplers[std::size_t(u)] >= 0) driver.Uniform1i(program.samplers[std::size_t(u)], u);
+    }
+    programs.push_back(program);
+    return programs.back();
+}
+
+void Renderer::applyFixedState(const DrawState& state) {
+    if (state.depthTest) driver.Enable(GL_DEPTH_TEST);
+    else driver.Disable(GL_DEPTH_TEST);
+    driver.DepthFunc(state.depthFunc);
+    for (int u = 0; u < kTextureUnits; ++u) {
+        if (!state.key.units[std::size_t(u)].enabled) continue;
+        driver.ActiveTexture(GL_TEXTURE0 + GLenum(u));
+        driver.BindTexture(GL_TEXTURE_2D, state.textures[std::size_t(u)]);
+    }
+}
+
+void Renderer::bindVertices(const ShaderKey& key, const Vertex* vertices, std::size_t count) {
+    if (buffer == 0) driver.GenBuffers(1, &buffer);
+    driver.BindBuffer(GL_ARRAY_BUFFER, buffer);
+    driver.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(count * sizeof(Vertex)), vertices, GL_STREAM_DRAW);
+    const GLsizei stride = sizeof(Vertex);
+    auto attribute = [&](GLuint location, GLint size, std::size_t offset, bool used) {
+        if (!used) {
+            driver.DisableVertexAttribArray(location);
+            return;
+        }
+        driver.EnableVertexAttribArray(location);
+        driver.VertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, stride,
+                                   reinterpret_cast<const void*>(offset));
+    };
+    const bool bitmap = key.primitive == PrimitiveClass::bitmap;
+    attribute(kPositionAttribute, 3, offsetof(Vertex, position), true);
+    attribute(kColorAttribute, 4, offsetof(Vertex, color), !bitmap);
+    attribute(kNormalAttribute, 3, offsetof(Vertex, normal), key.needsNormal());
+    for (int u = 0; u < kTextureUnits; ++u)
+        attribute(kTexCoordAttribute + unsigned(u), 2, offsetof(Vertex, texCoord) + std::size_t(u) * 2 * sizeof(float),
+                  bitmap ? u == 0 : key.units[std::size_t(u)].enabled);
+}
+
+void Renderer::draw(const DrawState& state, const Vertex* vertices, std::size_t count) {
+    if (count == 0) return;
+    const Program& program = programFor(state.key);
+    driver.UseProgram(program.name);
+    const DrawUniforms& u = state.uniforms;
+    driver.UniformMatrix4fv(program.mvp, 1, GL_FALSE, u.modelviewProjection.m.data());
+    if (program.modelview >= 0) driver.UniformMatrix4fv(program.modelview, 1, GL_FALSE, u.modelview.m.data());
+    if (program.inverseModelview >= 0)
+        driver.UniformMatrix4fv(program.inverseModelview, 1, GL_FALSE, u.inverseModelview.m.data());
+    if (program.objectPlanes >= 0)
+        driver.Uniform4fv(program.objectPlanes, kTextureUnits * 2, u.objectPlanes[0].data());
+    if (program.eyePlanes >= 0) driver.Uniform4fv(program.eyePlanes, kTextureUnits * 2, u.eyePlanes[0].data());
+    if (program.environmentColors >= 0)
+        driver.Uniform4fv(program.environmentColors, kTextureUnits, u.environmentColors[0].data());
+    if (program.textureSizes >= 0) driver.Uniform2fv(program.textureSizes, kTextureUnits, u.textureSizes[0].data());
+    for (int t = 0; t < kTextureUnits; ++t)
+        if (program.textureMatrices[std::size_t(t)] >= 0)
+            driver.UniformMatrix4fv(program.textureMatrices[std::size_t(t)], 1, GL_FALSE,
+                                    u.textureMatrices[std::size_t(t)].m.data());
+    applyFixedState(state);
+    bindVertices(state.key, vertices, count);
+    driver.DrawArrays(driverMode(state.key.primitive), 0, GLsizei(count));
+    ++draws;
+}
+
+void Renderer::drawBitmap(BitmapImage& image, const DrawState& state, const std::array<GLint, 4>& viewport,
+                          int x, int y, float z, const std::array<float, 4>& color) {
+    if (image.width <= 0 || image.height <= 0 || viewport[2] <= 0 || viewport[3] <= 0) return;
+    if (image.texture == 0 || image.owner != this) {
+        driver.GenTextures(1, &image.texture);
+        image.owner = this;
+        driver.ActiveTexture(GL_TEXTURE0);
+        driver.BindTexture(GL_TEXTURE_2D, image.texture);
+        driver.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        driver.TexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, image.width, image.height, 0, GL_ALPHA,
+                          GL_UNSIGNED_BYTE, image.pixels.data());
+        driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
+    const Program& program = programFor(state.key);
+    driver.UseProgram(program.name);
+    driver.Uniform4fv(program.rasterColor, 1, color.data());
+    applyFixedState(state);
+    driver.ActiveTexture(GL_TEXTURE0);
+    driver.BindTexture(GL_TEXTURE_2D, image.texture);
+    // The rectangle's corners on pixel edges, so that every pixel centre samples one texel.
+    auto ndcX = [&](int px) { return float(px - viewport[0]) / float(viewport[2]) * 2.0f - 1.0f; };
+    auto ndcY = [&](int py) { return float(py - viewport[1]) / float(viewport[3]) * 2.0f - 1.0f; };
+    const float left = ndcX(x), right = ndcX(x + image.width), bottom = ndcY(y), top = ndcY(y + image.height);
+    Vertex corners[6] = {};
+    const float positions[6][4] = {{left, bottom, 0, 0}, {right, bottom, 1, 0}, {right, top, 1, 1},
+                                   {left, bottom, 0, 0}, {right, top, 1, 1},   {left, top, 0, 1}};
+    for (int i = 0; i < 6; ++i) {
+        corners[i].position[0] = positions[i][0];
+        corners[i].position[1] = positions[i][1];
+        corners[i].position[2] = z;
+        corners[i].texCoord[0][0] = positions[i][2];
+        corners[i].texCoord[0][1] = positions[i][3];
+    }
+    bindVertices(state.key, corners, 6);
+    driver.DrawArrays(GL_TRIANGLES, 0, 6);
+    ++draws;
+}
+
+}  // namespace fixedfunction

@@ -1,0 +1,58 @@
+// The layer's side of the driver: programs made per shader key and kept, the vertex buffer a
+// batch is drawn from, and the textures that hold bitmaps. Everything it draws goes through
+// the driver table, so tests can give it a recording one.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "fixedfunction/draw_state.h"
+#include "fixedfunction/driver.h"
+
+namespace fixedfunction {
+
+// A bitmap unpacked to one byte a pixel (0 or 255), bottom row first; its texture is made
+// on first drawing and kept while a display list holds the bitmap.
+struct BitmapImage {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> pixels;
+    GLuint texture = 0;
+    const void* owner = nullptr;  // the renderer whose context holds the texture
+};
+
+class Renderer {
+public:
+    explicit Renderer(const Driver& driver) : driver(driver) {}
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    // Draws count vertices as triangles, lines or points under the draw state.
+    void draw(const DrawState& state, const Vertex* vertices, std::size_t count);
+    // Draws a bitmap's set pixels in a rectangle of window pixels at depth z (NDC).
+    void drawBitmap(BitmapImage& image, const DrawState& state, const std::array<GLint, 4>& viewport,
+                    int x, int y, float z, const std::array<float, 4>& color);
+
+    std::size_t drawCount() const { return draws; }
+    std::size_t programCount() const { return programs.size(); }
+
+private:
+    struct Program {
+        ShaderKey key;
+        GLuint name = 0;
+        GLint mvp = -1, modelview = -1, inverseModelview = -1, objectPlanes = -1, eyePlanes = -1,
+              environmentColors = -1, textureSizes = -1, rasterColor = -1;
+        std::array<GLint, kTextureUnits> textureMatrices{-1, -1, -1}, samplers{-1, -1, -1};
+    };
+    const Program& programFor(const ShaderKey& key);
+    GLuint compiled(GLenum type, const std::string& source);
+    void bindVertices(const ShaderKey& key, const Vertex* vertices, std::size_t count);
+    void applyFixedState(const DrawState& state);
+
+    const Driver& driver;
+    std::vector<Program> programs;
+    GLuint buffer = 0;
+    std::size_t draws = 0;
+};
+
+}  // namespace fixedfunction
