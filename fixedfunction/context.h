@@ -125,6 +125,9 @@ public:
     const Driver& driverTable() const { return driver; }
     std::size_t pendingVertices() const { return vertexCount; }
     const Vertex* pendingData() const { return vertices.get(); }
+    // Hears of every batch as it goes to the driver (benchmarks take a frame's vertices so).
+    using BatchObserver = std::function<void(const DrawState&, const Vertex*, std::size_t)>;
+    void observeBatches(BatchObserver observer) { batchObserver = std::move(observer); }
 
 private:
     static constexpr GLenum kNoPrimitive = 0xFFFF;
@@ -154,6 +157,7 @@ private:
     std::size_t primitiveStart = 0;
     std::string extensionString, rendererString;
     GLuint boundFramebuffer = 0;
+    BatchObserver batchObserver;
 };
 
 // The current context, made on first use; the entry points' quick way to it.

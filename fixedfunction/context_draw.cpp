@@ -103,6 +103,7 @@ void Context::expandPrimitive(std::size_t first) {
 
 void Context::flush() {
     if (vertexCount == 0 || insideBeginEnd()) return;
+    if (batchObserver) batchObserver(batchState, vertices.get(), vertexCount);
     gpu.draw(batchState, vertices.get(), vertexCount);
     vertexCount = 0;
 }

@@ -145,6 +145,8 @@ DrawState drawStateOf(const State& state, const std::map<GLuint, TextureObject>&
         if (key.textureMatrix) uniforms.textureMatrices[std::size_t(u)] = unit.matrix.top();
         const bool linear = usesLinearFilter(texture);
         key.clampToBorder = {linear && texture.wrapS == GL_CLAMP, linear && texture.wrapT == GL_CLAMP};
+        key.clampOnLevels = (key.clampToBorder[0] || key.clampToBorder[1]) && texture.minFilter != GL_NEAREST &&
+                            texture.minFilter != GL_LINEAR;
         uniforms.textureSizes[std::size_t(u)] = {float(texture.width), float(texture.height)};
         uniforms.environmentColors[std::size_t(u)] = unit.environment.color;
         draw.textures[std::size_t(u)] = unit.binding;

@@ -32,6 +32,7 @@ struct UnitKey {
     std::array<GenMode, 2> gen{GenMode::none, GenMode::none};
     bool textureMatrix = false;                   // not the identity
     std::array<bool, 2> clampToBorder{};          // GL_CLAMP with a linear filter, for s and t
+    bool clampOnLevels = false;                   // ... and mipmaps: the border's share is a level's
     bool operator==(const UnitKey&) const = default;
 };
 

@@ -1,6 +1,7 @@
 // Drawing batches and bitmaps through the driver.
 #include "fixedfunction/renderer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -17,7 +18,11 @@ GLenum driverMode(PrimitiveClass primitive) {
     }
 }
 
+std::uint64_t nextRendererId = 1;
+
 }  // namespace
+
+Renderer::Renderer(const Driver& driver) : driver(driver), id(nextRendererId++) {}
 
 GLuint Renderer::compiled(GLenum type, const std::string& source) {
     const GLuint shader = driver.CreateShader(type);
@@ -76,6 +81,9 @@ const Renderer::Program& Renderer::programFor(const ShaderKey& key) {
         program.textureMatrices[std::size_t(u)] = location(("uTextureMatrix" + unit).c_str());
         program.samplers[std::size_t(u)] = location(("uTexture" + unit).c_str());
         if (program.samplers[std::size_t(u)] >= 0) driver.Uniform1i(program.samplers[std::size_t(u)], u);
+        // The level textures of clamped units sit on the units after the three of the program.
+        const GLint levels = location(("uLevels" + unit).c_str());
+        if (levels >= 0) driver.Uniform1i(levels, kTextureUnits + u);
     }
     programs.push_back(program);
     return programs.back();
@@ -85,17 +93,56 @@ void Renderer::applyFixedState(const DrawState& state) {
     if (state.depthTest) driver.Enable(GL_DEPTH_TEST);
     else driver.Disable(GL_DEPTH_TEST);
     driver.DepthFunc(state.depthFunc);
+    // Level textures are all made before any is bound: making one binds it.
+    std::array<GLuint, kTextureUnits> levels{};
     for (int u = 0; u < kTextureUnits; ++u) {
-        if (!state.key.units[std::size_t(u)].enabled) continue;
+        const UnitKey& unit = state.key.units[std::size_t(u)];
+        const auto& size = state.uniforms.textureSizes[std::size_t(u)];
+        if (unit.enabled && unit.clampOnLevels) levels[std::size_t(u)] = levelTexture(int(size[0]), int(size[1]));
+    }
+    for (int u = 0; u < kTextureUnits; ++u) {
+        const UnitKey& unit = state.key.units[std::size_t(u)];
+        if (!unit.enabled) continue;
+        if (unit.clampOnLevels) {
+            driver.ActiveTexture(GL_TEXTURE0 + GLenum(kTextureUnits + u));
+            driver.BindTexture(GL_TEXTURE_2D, levels[std::size_t(u)]);
+        }
         driver.ActiveTexture(GL_TEXTURE0 + GLenum(u));
         driver.BindTexture(GL_TEXTURE_2D, state.textures[std::size_t(u)]);
     }
+}
+
+GLuint Renderer::levelTexture(int width, int height) {
+    GLuint& name = levelTextures[{width, height}];
+    if (name != 0) return name;
+    driver.GenTextures(1, &name);
+    driver.ActiveTexture(GL_TEXTURE0 + GLenum(kTextureUnits));
+    driver.BindTexture(GL_TEXTURE_2D, name);
+    driver.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    std::vector<std::uint8_t> level(std::size_t(width) * std::size_t(height));
+    for (int number = 0;; ++number) {
+        std::fill(level.begin(), level.end(), std::uint8_t(number));
+        driver.TexImage2D(GL_TEXTURE_2D, number, GL_ALPHA, width, height, 0, GL_ALPHA, GL_UNSIGNED_BYTE, level.data());
+        if (width == 1 && height == 1) break;
+        width = width > 1 ? width / 2 : 1;
+        height = height > 1 ? height / 2 : 1;
+    }
+    // Nearest level, as GL_LINEAR_MIPMAP_NEAREST and GL_NEAREST_MIPMAP_NEAREST choose it.
+    driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
+    driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return name;
 }
 
 void Renderer::bindVertices(const ShaderKey& key, const Vertex* vertices, std::size_t count) {
     if (buffer == 0) driver.GenBuffers(1, &buffer);
     driver.BindBuffer(GL_ARRAY_BUFFER, buffer);
     driver.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(count * sizeof(Vertex)), vertices, GL_STREAM_DRAW);
+    pointAttributes(key);
+}
+
+void Renderer::pointAttributes(const ShaderKey& key) {
     const GLsizei stride = sizeof(Vertex);
     auto attribute = [&](GLuint location, GLint size, std::size_t offset, bool used) {
         if (!used) {
@@ -117,6 +164,23 @@ void Renderer::bindVertices(const ShaderKey& key, const Vertex* vertices, std::s
 
 void Renderer::draw(const DrawState& state, const Vertex* vertices, std::size_t count) {
     if (count == 0) return;
+    useProgramAndUniforms(state);
+    applyFixedState(state);
+    bindVertices(state.key, vertices, count);
+    driver.DrawArrays(driverMode(state.key.primitive), 0, GLsizei(count));
+    ++draws;
+}
+
+void Renderer::drawBuffer(const DrawState& state, GLuint vertexBuffer, std::size_t count) {
+    useProgramAndUniforms(state);
+    applyFixedState(state);
+    driver.BindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    pointAttributes(state.key);
+    driver.DrawArrays(driverMode(state.key.primitive), 0, GLsizei(count));
+    ++draws;
+}
+
+void Renderer::useProgramAndUniforms(const DrawState& state) {
     const Program& program = programFor(state.key);
     driver.UseProgram(program.name);
     const DrawUniforms& u = state.uniforms;
@@ -134,18 +198,14 @@ void Renderer::draw(const DrawState& state, const Vertex* vertices, std::size_t 
         if (program.textureMatrices[std::size_t(t)] >= 0)
             driver.UniformMatrix4fv(program.textureMatrices[std::size_t(t)], 1, GL_FALSE,
                                     u.textureMatrices[std::size_t(t)].m.data());
-    applyFixedState(state);
-    bindVertices(state.key, vertices, count);
-    driver.DrawArrays(driverMode(state.key.primitive), 0, GLsizei(count));
-    ++draws;
 }
 
 void Renderer::drawBitmap(BitmapImage& image, const DrawState& state, const std::array<GLint, 4>& viewport,
                           int x, int y, float z, const std::array<float, 4>& color) {
     if (image.width <= 0 || image.height <= 0 || viewport[2] <= 0 || viewport[3] <= 0) return;
-    if (image.texture == 0 || image.owner != this) {
+    if (image.texture == 0 || image.owner != id) {
         driver.GenTextures(1, &image.texture);
-        image.owner = this;
+        image.owner = id;
         driver.ActiveTexture(GL_TEXTURE0);
         driver.BindTexture(GL_TEXTURE_2D, image.texture);
         driver.PixelStorei(GL_UNPACK_ALIGNMENT, 1);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -18,17 +19,20 @@ struct BitmapImage {
     int width = 0, height = 0;
     std::vector<std::uint8_t> pixels;
     GLuint texture = 0;
-    const void* owner = nullptr;  // the renderer whose context holds the texture
+    std::uint64_t owner = 0;  // the renderer whose context holds the texture
 };
 
 class Renderer {
 public:
-    explicit Renderer(const Driver& driver) : driver(driver) {}
+    explicit Renderer(const Driver& driver);
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
     // Draws count vertices as triangles, lines or points under the draw state.
     void draw(const DrawState& state, const Vertex* vertices, std::size_t count);
+    // The same from a buffer of vertices the caller filled once: the floor that benchmarks
+    // hold the batches to (one buffer, one draw, the same shader).
+    void drawBuffer(const DrawState& state, GLuint vertexBuffer, std::size_t count);
     // Draws a bitmap's set pixels in a rectangle of window pixels at depth z (NDC).
     void drawBitmap(BitmapImage& image, const DrawState& state, const std::array<GLint, 4>& viewport,
                     int x, int y, float z, const std::array<float, 4>& color);
@@ -47,12 +51,17 @@ private:
     const Program& programFor(const ShaderKey& key);
     GLuint compiled(GLenum type, const std::string& source);
     void bindVertices(const ShaderKey& key, const Vertex* vertices, std::size_t count);
+    void pointAttributes(const ShaderKey& key);
+    void useProgramAndUniforms(const DrawState& state);
     void applyFixedState(const DrawState& state);
+    GLuint levelTexture(int width, int height);
 
     const Driver& driver;
+    std::uint64_t id;  // never reused, unlike an address: tells whose a bitmap's texture is
     std::vector<Program> programs;
     GLuint buffer = 0;
     std::size_t draws = 0;
+    std::map<std::pair<int, int>, GLuint> levelTextures;  // by size: each level holds its number
 };
 
 }  // namespace fixedfunction

@@ -111,18 +111,27 @@ std::string unitStage(const UnitKey& unit, int u) {
     return s + "        previous = result;\n    }\n";
 }
 
-// A texel; GL_CLAMP's linear blend with the black border where the driver clamps to the edge.
+// A texel; GL_CLAMP's linear blend with the black border, where the driver clamps to the edge:
+// each clamped side weighs the texel by the share of it that lies inside, in texels of the
+// level the sampler reads.
 std::string texelFetch(const UnitKey& unit, int u) {
-    std::string s = "    vec4 texel" + n(u) + " = texture2DProj(uTexture" + n(u) + ", vTexCoord" + n(u) + ");\n";
+    const std::string coordinates = "vTexCoord" + n(u);
+    std::string s = "    vec4 texel" + n(u) + " = texture2DProj(uTexture" + n(u) + ", " + coordinates + ");\n";
     if (!unit.clampToBorder[0] && !unit.clampToBorder[1]) return s;
-    s += "    {\n        vec2 texels = clamp(vTexCoord" + n(u) + ".xy / vTexCoord" + n(u) +
-         ".w, 0.0, 1.0) * uTextureSize[" + n(u) + "];\n";
+    s += "    {\n        vec2 st = " + coordinates + ".xy / " + coordinates + ".w;\n"
+         "        vec2 size = uTextureSize[" + n(u) + "];\n";
+    // The level the sampler read, read back from a texture of the same size whose levels
+    // hold their own numbers, sampled at the same coordinates.
+    if (unit.clampOnLevels)
+        s += "        float level = floor(texture2DProj(uLevels" + n(u) + ", " + coordinates + ").a * 255.0 + 0.5);\n"
+             "        size = max(floor(size / exp2(level)), 1.0);\n";
+    s += "        vec2 texels = clamp(st, 0.0, 1.0) * size;\n";
     for (int c = 0; c < 2; ++c) {
         if (!unit.clampToBorder[std::size_t(c)]) continue;
         const std::string x = c == 0 ? "texels.x" : "texels.y";
-        const std::string size = "uTextureSize[" + n(u) + "]." + (c == 0 ? "x" : "y");
-        s += "        texel" + n(u) + " *= 1.0 - (max(0.5 - " + x + ", 0.0) + max(" + x + " - (" +
-             size + " - 0.5), 0.0));\n";
+        const std::string side = c == 0 ? "size.x" : "size.y";
+        s += "        texel" + n(u) + " *= 1.0 - (max(0.5 - " + x + ", 0.0) + max(" + x + " - (" + side +
+             " - 0.5), 0.0));\n";
     }
     return s + "    }\n";
 }
@@ -158,6 +167,7 @@ std::string fragmentShaderSource(const ShaderKey& key) {
     for (int u = 0; u < kTextureUnits; ++u) {
         if (!key.units[std::size_t(u)].enabled) continue;
         s += "uniform sampler2D uTexture" + n(u) + ";\nvarying vec4 vTexCoord" + n(u) + ";\n";
+        if (key.units[std::size_t(u)].clampOnLevels) s += "uniform sampler2D uLevels" + n(u) + ";\n";
     }
     s += "void main() {\n    vec4 previous = vColor;\n";
     for (int u = 0; u < kTextureUnits; ++u)

@@ -88,11 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                 triangle(5);
             glEndList();
             glCallList(list); }, 1}),
-    [](const ::testing::TestParamInfo<BatchCase>& info) {
-        std::string name;
-        for (const char* c = info.param.name; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-        return name;
-    });
+    fftest::NamedCase<BatchCase>());
 
 TEST(Batching, AThousandFacesInPushedMatricesAreOneDraw) {
     fftest::startRecordingContext();

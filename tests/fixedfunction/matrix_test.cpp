@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fixedfunction/matrix.h"
+#include "tests/fixedfunction/recording_driver.h"
 #include "fixedfunction/pixels.h"
 
 namespace {
@@ -55,11 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         TransformCase{"half turn about a diagonal", [](Matrix& m) { fixedfunction::rotate(m, 180, 1, 1, 0); }, {1, 0, 0}, {0, 1, 0, 1}},
         TransformCase{"ortho of the overlay", [](Matrix& m) { fixedfunction::ortho(m, 0, 1024, 768, 0, 0, 1); }, {1024, 0, 0}, {1, 1, -1, 1}},
         TransformCase{"frustum", [](Matrix& m) { fixedfunction::frustum(m, -1, 1, -1, 1, 1, 3); }, {0, 0, -1}, {0, 0, -1, 1}}),
-    [](const ::testing::TestParamInfo<TransformCase>& info) {
-        std::string name;
-        for (const char* c = info.param.name; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-        return name;
-    });
+    fftest::NamedCase<TransformCase>());
 
 TEST(Matrix, InverseUndoesAndSingularIsRefused) {
     Matrix m;
@@ -98,11 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         UnpackCase{"rows of 3 pixels", {1, 3, 0, 0, false, false}, {1, 2, 3, 4, 5, 6, 0, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0, 0}},
         UnpackCase{"a row and a pixel skipped", {1, 3, 1, 1, false, false},
                    {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 7, 8, 9, 10, 11, 12}}),
-    [](const ::testing::TestParamInfo<UnpackCase>& info) {
-        std::string name;
-        for (const char* c = info.param.name; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-        return name;
-    });
+    fftest::NamedCase<UnpackCase>());
 
 TEST(BitmapUnpacking, ReadsBitsInEitherOrderAndSkipsAsTold) {
     fixedfunction::PixelStore store;

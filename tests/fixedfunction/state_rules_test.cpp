@@ -81,11 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"a frustum with its near plane at 0", [] { glFrustum(-1, 1, -1, 1, 0, 1); }, GL_INVALID_VALUE},
         ErrorCase{"pixels read as floats", [] { float f[4]; glReadPixels(0, 0, 1, 1, GL_RGBA, GL_FLOAT, f); }, GL_INVALID_ENUM},
         ErrorCase{"an unknown string", [] { glGetString(GL_TEXTURE_2D); }, GL_INVALID_ENUM}),
-    [](const ::testing::TestParamInfo<ErrorCase>& info) {
-        std::string name;
-        for (const char* c = info.param.name; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-        return name;
-    });
+    fftest::NamedCase<ErrorCase>());
 
 TEST(CurrentState, StartsAsOpenGLDoes) {
     fftest::startRecordingContext();
@@ -197,11 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
             glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_EXT);
             glTexEnvf(GL_TEXTURE_ENV, GL_COMBINE_RGB_EXT, GLfloat(GL_DOT3_RGB_EXT));
             glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); }, false, GL_MODULATE, GL_REPLACE, GL_TEXTURE, 0}),
-    [](const ::testing::TestParamInfo<EnvironmentCase>& info) {
-        std::string name;
-        for (const char* c = info.param.name; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-        return name;
-    });
+    fftest::NamedCase<EnvironmentCase>());
 
 TEST(Environments, StoredDot3SettingsStayWhenTheModeChanges) {
     fftest::startRecordingContext();
