@@ -132,6 +132,7 @@ public:
 private:
     static constexpr GLenum kNoPrimitive = 0xFFFF;
     void grow();
+    void flushPrimitives();
     void changed() { stateChanged = true; }
     void expandPrimitive(std::size_t first);
     const TextureObject* boundTexture() const;

@@ -50,6 +50,7 @@ void Context::begin(GLenum mode) {
         batchClass = primitive;
         stateChanged = false;
     }
+    if (gpu.bitmapsPending()) gpu.flushBitmaps();
     primitiveMode = mode;
     primitiveStart = vertexCount;
 }
@@ -102,7 +103,14 @@ void Context::expandPrimitive(std::size_t first) {
 }
 
 void Context::flush() {
-    if (vertexCount == 0 || insideBeginEnd()) return;
+    if (insideBeginEnd()) return;
+    // Bitmaps and primitives are never both pending: each flushes the other before it queues.
+    gpu.flushBitmaps();
+    flushPrimitives();
+}
+
+void Context::flushPrimitives() {
+    if (vertexCount == 0) return;
     if (batchObserver) batchObserver(batchState, vertices.get(), vertexCount);
     gpu.draw(batchState, vertices.get(), vertexCount);
     vertexCount = 0;
@@ -244,13 +252,13 @@ void Context::bitmap(const std::shared_ptr<BitmapImage>& image, float xOrigin, f
     RasterPosition& raster = state.raster;
     if (!raster.valid) return;
     if (image->width > 0 && image->height > 0) {
-        flush();
+        flushPrimitives();
         // Mesa truncates after a small nudge, as SGI's OpenGL did.
         const float epsilon = 0.0001f;
         const int x = int(std::floor(raster.x + epsilon - xOrigin));
         const int y = int(std::floor(raster.y + epsilon - yOrigin));
         DrawState draw = drawStateOf(state, textures, PrimitiveClass::bitmap);
-        gpu.drawBitmap(*image, draw, state.viewport, x, y, raster.z * 2.0f - 1.0f, raster.color);
+        gpu.queueBitmap(*image, draw, state.viewport, x, y, raster.z * 2.0f - 1.0f, raster.color);
     }
     raster.x += xMove;
     raster.y += yMove;

@@ -123,8 +123,11 @@ void Context::popMatrix() {
     if (insideBeginEnd()) return setError(GL_INVALID_OPERATION);
     MatrixStack& stack = state.currentStack();
     if (stack.matrices.size() <= 1) return setError(GL_STACK_UNDERFLOW);
+    // A matrix pushed and popped with nothing done to it changes nothing: the batch goes on
+    // without the draw state being worked out again (the demo pushes one around every face).
+    const bool same = stack.matrices.back() == stack.matrices[stack.matrices.size() - 2];
     stack.matrices.pop_back();
-    changed();
+    if (!same) changed();
 }
 
 void Context::rotate(float angle, float x, float y, float z) {

@@ -124,9 +124,9 @@ DrawState drawStateOf(const State& state, const std::map<GLuint, TextureObject>&
     draw.depthTest = state.depthTest;
     draw.depthFunc = state.depthFunc;
     DrawUniforms& uniforms = draw.uniforms;
-    uniforms.modelviewProjection = product(state.projection.top(), state.modelview.top());
-    // Bitmaps take their colour from the raster position and no texturing of ours.
+    // Bitmaps take their place and colour from the raster position, and no texturing of ours.
     if (primitive == PrimitiveClass::bitmap) return draw;
+    uniforms.modelviewProjection = product(state.projection.top(), state.modelview.top());
     for (int u = 0; u < kTextureUnits; ++u) {
         const TextureUnit& unit = state.units[std::size_t(u)];
         if (!unit.enabled2D) continue;

@@ -16,6 +16,7 @@ namespace fixedfunction {
     X(void, BindRenderbuffer, (GLenum target, GLuint renderbuffer))                             \
     X(void, BindTexture, (GLenum target, GLuint texture))                                       \
     X(void, BufferData, (GLenum target, GLsizeiptr size, const void* data, GLenum usage))      \
+    X(void, BufferSubData, (GLenum target, GLintptr offset, GLsizeiptr size, const void* data)) \
     X(GLenum, CheckFramebufferStatus, (GLenum target))                                          \
     X(void, Clear, (GLbitfield mask))                                                           \
     X(void, ClearColor, (GLfloat r, GLfloat g, GLfloat b, GLfloat a))                           \
@@ -63,6 +64,8 @@ namespace fixedfunction {
                          GLsizei h, GLint border, GLenum format, GLenum type,                   \
                          const void* pixels))                                                   \
     X(void, TexParameteri, (GLenum target, GLenum pname, GLint param))                          \
+    X(void, TexSubImage2D, (GLenum target, GLint level, GLint x, GLint y, GLsizei w, GLsizei h,   \
+                            GLenum format, GLenum type, const void* pixels))                    \
     X(void, Uniform1i, (GLint location, GLint v0))                                              \
     X(void, Uniform2fv, (GLint location, GLsizei count, const GLfloat* value))                  \
     X(void, Uniform4fv, (GLint location, GLsizei count, const GLfloat* value))                  \

@@ -74,7 +74,6 @@ const Renderer::Program& Renderer::programFor(const ShaderKey& key) {
     program.eyePlanes = location("uEyePlane");
     program.environmentColors = location("uEnvironmentColor");
     program.textureSizes = location("uTextureSize");
-    program.rasterColor = location("uRasterColor");
     driver.UseProgram(name);
     for (int u = 0; u < kTextureUnits; ++u) {
         const std::string unit = std::to_string(u);
@@ -138,7 +137,14 @@ GLuint Renderer::levelTexture(int width, int height) {
 void Renderer::bindVertices(const ShaderKey& key, const Vertex* vertices, std::size_t count) {
     if (buffer == 0) driver.GenBuffers(1, &buffer);
     driver.BindBuffer(GL_ARRAY_BUFFER, buffer);
-    driver.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(count * sizeof(Vertex)), vertices, GL_STREAM_DRAW);
+    // The buffer keeps its storage between batches, grown as needed: storage made anew for
+    // every batch costs a large frame its pages again each time.
+    const std::size_t bytes = count * sizeof(Vertex);
+    if (bytes > bufferBytes) {
+        bufferBytes = std::max(bytes, bufferBytes * 2);
+        driver.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(bufferBytes), nullptr, GL_STREAM_DRAW);
+    }
+    driver.BufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), vertices);
     pointAttributes(key);
 }
 
@@ -155,7 +161,7 @@ void Renderer::pointAttributes(const ShaderKey& key) {
     };
     const bool bitmap = key.primitive == PrimitiveClass::bitmap;
     attribute(kPositionAttribute, 3, offsetof(Vertex, position), true);
-    attribute(kColorAttribute, 4, offsetof(Vertex, color), !bitmap);
+    attribute(kColorAttribute, 4, offsetof(Vertex, color), true);
     attribute(kNormalAttribute, 3, offsetof(Vertex, normal), key.needsNormal());
     for (int u = 0; u < kTextureUnits; ++u)
         attribute(kTexCoordAttribute + unsigned(u), 2, offsetof(Vertex, texCoord) + std::size_t(u) * 2 * sizeof(float),
@@ -200,44 +206,85 @@ void Renderer::useProgramAndUniforms(const DrawState& state) {
                                     u.textureMatrices[std::size_t(t)].m.data());
 }
 
-void Renderer::drawBitmap(BitmapImage& image, const DrawState& state, const std::array<GLint, 4>& viewport,
-                          int x, int y, float z, const std::array<float, 4>& color) {
-    if (image.width <= 0 || image.height <= 0 || viewport[2] <= 0 || viewport[3] <= 0) return;
-    if (image.texture == 0 || image.owner != id) {
-        driver.GenTextures(1, &image.texture);
-        image.owner = id;
+bool Renderer::placeInAtlas(BitmapImage& image) {
+    if (image.owner == id && image.atlasPage == atlas.page) return true;
+    if (image.width + 1 > kAtlasSide || image.height + 1 > kAtlasSide) return false;
+    if (atlas.texture == 0) {
+        driver.GenTextures(1, &atlas.texture);
         driver.ActiveTexture(GL_TEXTURE0);
-        driver.BindTexture(GL_TEXTURE_2D, image.texture);
+        driver.BindTexture(GL_TEXTURE_2D, atlas.texture);
+        const std::vector<std::uint8_t> empty(std::size_t(kAtlasSide) * kAtlasSide, 0);
         driver.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        driver.TexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, image.width, image.height, 0, GL_ALPHA,
-                          GL_UNSIGNED_BYTE, image.pixels.data());
+        driver.TexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, kAtlasSide, kAtlasSide, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
+                          empty.data());
         driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         driver.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     }
-    const Program& program = programFor(state.key);
-    driver.UseProgram(program.name);
-    driver.Uniform4fv(program.rasterColor, 1, color.data());
-    applyFixedState(state);
+    // Shelves from the bottom up, a texel of space between bitmaps.
+    if (atlas.x + image.width + 1 > kAtlasSide) {
+        atlas.x = 0;
+        atlas.y += atlas.shelfHeight;
+        atlas.shelfHeight = 0;
+    }
+    if (atlas.y + image.height + 1 > kAtlasSide) {
+        // A full page starts again empty: what is queued is drawn from the old contents first.
+        flushBitmaps();
+        atlas.x = atlas.y = atlas.shelfHeight = 0;
+        ++atlas.page;
+    }
+    image.atlasX = atlas.x;
+    image.atlasY = atlas.y;
+    image.owner = id;
+    image.atlasPage = atlas.page;
+    atlas.x += image.width + 1;
+    atlas.shelfHeight = std::max(atlas.shelfHeight, image.height + 1);
     driver.ActiveTexture(GL_TEXTURE0);
-    driver.BindTexture(GL_TEXTURE_2D, image.texture);
+    driver.BindTexture(GL_TEXTURE_2D, atlas.texture);
+    driver.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    driver.TexSubImage2D(GL_TEXTURE_2D, 0, image.atlasX, image.atlasY, image.width, image.height, GL_ALPHA,
+                         GL_UNSIGNED_BYTE, image.pixels.data());
+    return true;
+}
+
+void Renderer::queueBitmap(BitmapImage& image, const DrawState& state, const std::array<GLint, 4>& viewport,
+                           int x, int y, float z, const std::array<float, 4>& color) {
+    if (image.width <= 0 || image.height <= 0 || viewport[2] <= 0 || viewport[3] <= 0) return;
+    if (!bitmapVertices.empty() && !(state == bitmapState)) flushBitmaps();
+    if (!placeInAtlas(image)) return;
+    bitmapState = state;
     // The rectangle's corners on pixel edges, so that every pixel centre samples one texel.
     auto ndcX = [&](int px) { return float(px - viewport[0]) / float(viewport[2]) * 2.0f - 1.0f; };
     auto ndcY = [&](int py) { return float(py - viewport[1]) / float(viewport[3]) * 2.0f - 1.0f; };
     const float left = ndcX(x), right = ndcX(x + image.width), bottom = ndcY(y), top = ndcY(y + image.height);
-    Vertex corners[6] = {};
-    const float positions[6][4] = {{left, bottom, 0, 0}, {right, bottom, 1, 0}, {right, top, 1, 1},
-                                   {left, bottom, 0, 0}, {right, top, 1, 1},   {left, top, 0, 1}};
-    for (int i = 0; i < 6; ++i) {
-        corners[i].position[0] = positions[i][0];
-        corners[i].position[1] = positions[i][1];
-        corners[i].position[2] = z;
-        corners[i].texCoord[0][0] = positions[i][2];
-        corners[i].texCoord[0][1] = positions[i][3];
+    const float side = float(kAtlasSide);
+    const float u0 = float(image.atlasX) / side, u1 = float(image.atlasX + image.width) / side;
+    const float v0 = float(image.atlasY) / side, v1 = float(image.atlasY + image.height) / side;
+    const float corners[6][4] = {{left, bottom, u0, v0}, {right, bottom, u1, v0}, {right, top, u1, v1},
+                                 {left, bottom, u0, v0}, {right, top, u1, v1},   {left, top, u0, v1}};
+    for (const auto& corner : corners) {
+        Vertex v{};
+        v.position[0] = corner[0];
+        v.position[1] = corner[1];
+        v.position[2] = z;
+        std::copy(color.begin(), color.end(), v.color);
+        v.texCoord[0][0] = corner[2];
+        v.texCoord[0][1] = corner[3];
+        bitmapVertices.push_back(v);
     }
-    bindVertices(state.key, corners, 6);
-    driver.DrawArrays(GL_TRIANGLES, 0, 6);
+}
+
+void Renderer::flushBitmaps() {
+    if (bitmapVertices.empty()) return;
+    const Program& program = programFor(bitmapState.key);
+    driver.UseProgram(program.name);
+    applyFixedState(bitmapState);
+    driver.ActiveTexture(GL_TEXTURE0);
+    driver.BindTexture(GL_TEXTURE_2D, atlas.texture);
+    bindVertices(bitmapState.key, bitmapVertices.data(), bitmapVertices.size());
+    driver.DrawArrays(GL_TRIANGLES, 0, GLsizei(bitmapVertices.size()));
+    bitmapVertices.clear();
     ++draws;
 }
 

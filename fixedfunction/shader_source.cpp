@@ -141,8 +141,8 @@ std::string texelFetch(const UnitKey& unit, int u) {
 std::string vertexShaderSource(const ShaderKey& key) {
     std::string s = "attribute vec3 aPosition;\nattribute vec4 aColor;\n";
     if (key.primitive == PrimitiveClass::bitmap)
-        return s + "attribute vec2 aTexCoord0;\nvarying vec2 vBitmap;\nvoid main() {\n"
-                   "    gl_Position = vec4(aPosition, 1.0);\n    vBitmap = aTexCoord0;\n}\n";
+        return s + "attribute vec2 aTexCoord0;\nvarying vec2 vBitmap;\nvarying vec4 vColor;\nvoid main() {\n"
+                   "    gl_Position = vec4(aPosition, 1.0);\n    vBitmap = aTexCoord0;\n    vColor = aColor;\n}\n";
     s += "attribute vec3 aNormal;\nuniform mat4 uMvp;\nuniform mat4 uModelview;\n"
          "uniform mat4 uInverseModelview;\n"
          "uniform vec4 uObjectPlane[" + n(kTextureUnits * 2) + "];\n"
@@ -159,9 +159,9 @@ std::string fragmentShaderSource(const ShaderKey& key) {
     // Samplers at high precision: at their default (low) one, filtering loses bits.
     std::string s = "precision highp float;\nprecision highp sampler2D;\n";
     if (key.primitive == PrimitiveClass::bitmap)
-        return s + "uniform sampler2D uTexture0;\nuniform vec4 uRasterColor;\nvarying vec2 vBitmap;\n"
+        return s + "uniform sampler2D uTexture0;\nvarying vec2 vBitmap;\nvarying vec4 vColor;\n"
                    "void main() {\n    if (texture2D(uTexture0, vBitmap).a < 0.5) discard;\n"
-                   "    gl_FragColor = uRasterColor;\n}\n";
+                   "    gl_FragColor = vColor;\n}\n";
     s += "varying vec4 vColor;\nuniform vec4 uEnvironmentColor[" + n(kTextureUnits) +
          "];\nuniform vec2 uTextureSize[" + n(kTextureUnits) + "];\n";
     for (int u = 0; u < kTextureUnits; ++u) {

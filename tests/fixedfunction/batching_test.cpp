@@ -103,6 +103,21 @@ TEST(Batching, AThousandFacesInPushedMatricesAreOneDraw) {
     EXPECT_EQ(driverRecord().draws[0].count, 3000);
 }
 
+TEST(Batching, ATextOfBitmapsIsOneDrawInItsColours) {
+    fftest::startRecordingContext();
+    glViewport(0, 0, 64, 64);
+    const GLubyte bits[2] = {0xFF, 0xFF};
+    for (int line = 0; line < 3; ++line) {
+        glColor3f(float(line) / 3.0f, 0, 0);  // each line its colour, as the overlay's labels
+        glRasterPos2f(-0.5f, 0.1f * float(line));
+        for (int glyph = 0; glyph < 10; ++glyph) glBitmap(8, 2, 0, 0, 3, 0, bits);
+    }
+    EXPECT_TRUE(driverRecord().draws.empty());
+    glFinish();
+    ASSERT_EQ(driverRecord().draws.size(), 1u);
+    EXPECT_EQ(driverRecord().draws[0].count, 3 * 10 * 6);
+}
+
 TEST(Batching, NothingIsDrawnBeforeTheBatchEnds) {
     fftest::startRecordingContext();
     triangle(0);

@@ -261,6 +261,7 @@ TEST(DisplayLists, ABitmapKeepsTheUnpackSettingsOfItsCompilation) {
     GLfloat position[4] = {};
     glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
     EXPECT_EQ(position[0], 42.0f) << "the raster position moves by the bitmap's advance";
+    glFinish();
     EXPECT_EQ(fftest::driverRecord().draws.size(), 1u);
 }
 
