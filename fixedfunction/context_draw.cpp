@@ -365,13 +365,18 @@ const GLubyte* Context::getString(GLenum name) {
     case GL_VERSION: return reinterpret_cast<const GLubyte*>(version);
     case GL_RENDERER: {
         const GLubyte* beneath = driver.GetString(GL_RENDERER);
-        rendererString = std::string("Vorn fixed function on ") +
-                         (beneath != nullptr ? reinterpret_cast<const char*>(beneath) : "OpenGL ES");
+        const std::string text = std::string("Vorn fixed function on ") +
+                                 (beneath != nullptr ? reinterpret_cast<const char*>(beneath) : "OpenGL ES");
+        // Strings stay where they are while they say the same: callers keep the pointer, as
+        // a driver's strings allow (the engine's capability record does).
+        if (text != rendererString) rendererString = text;
         return reinterpret_cast<const GLubyte*>(rendererString.c_str());
     }
-    case GL_EXTENSIONS:
-        extensionString = offeredExtensions();
+    case GL_EXTENSIONS: {
+        const std::string text = offeredExtensions();
+        if (text != extensionString) extensionString = text;
         return reinterpret_cast<const GLubyte*>(extensionString.c_str());
+    }
     default: setError(GL_INVALID_ENUM); return nullptr;
     }
 }

@@ -275,6 +275,13 @@ TEST(Extensions, OfferWhatTheLayerDoesLessWhatIsHidden) {
     fixedfunction::showAllExtensions();
 }
 
+TEST(Extensions, TheStringStaysWhereItIsWhileItSaysTheSame) {
+    fftest::startRecordingContext();
+    const GLubyte* first = glGetString(GL_EXTENSIONS);
+    glGetString(GL_RENDERER);
+    EXPECT_EQ(glGetString(GL_EXTENSIONS), first) << "a kept pointer still reads the extensions";
+}
+
 TEST(Extensions, TheMultitextureEntryPointsAreTheLayers) {
     EXPECT_EQ(fixedfunction::procAddress("glMultiTexCoord2fARB"), reinterpret_cast<void*>(&glMultiTexCoord2fARB));
     EXPECT_NE(fixedfunction::procAddress("glBindFramebuffer"), nullptr);
