@@ -81,7 +81,10 @@ struct Driver {
     VORN_ES2_FUNCTIONS(VORN_ES2_MEMBER)
 #undef VORN_ES2_MEMBER
 
-    // Fills every entry from the lookup ("glActiveTexture" and so on); false if one is missing.
+    // Every entry does nothing (and returns 0) until loaded: a call made with no context
+    // current does nothing, as the system's GL does then.
+    Driver();
+    // Fills every entry the lookup finds ("glActiveTexture" and so on); false if one is missing.
     bool load(void* (*lookup)(const char* name));
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fixedfunction/context.h"
+#include "fixedfunction/fixed_function.h"
 #include "tests/fixedfunction/recording_driver.h"
 
 namespace {
@@ -116,6 +117,18 @@ TEST(Batching, ATextOfBitmapsIsOneDrawInItsColours) {
     glFinish();
     ASSERT_EQ(driverRecord().draws.size(), 1u);
     EXPECT_EQ(driverRecord().draws[0].count, 3 * 10 * 6);
+}
+
+TEST(Batching, CallsWithNoDriverBeneathDoNothing) {
+    // A context whose driver lookup found nothing: as with no context current in OpenGL.
+    fixedfunction::makeContextCurrent(99, fixedfunction::Driver{});
+    triangle(0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    GLint side = -1;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    EXPECT_EQ(side, -1);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    fixedfunction::forgetContext(99);
 }
 
 TEST(Batching, NothingIsDrawnBeforeTheBatchEnds) {
