@@ -23,6 +23,8 @@ std::string generatedCoordinate(const UnitKey& unit, int u, int c) {
 std::string vertexMain(const ShaderKey& key) {
     std::string s = "void main() {\n    vec4 position = vec4(aPosition, 1.0);\n";
     s += "    gl_Position = uMvp * position;\n    vColor = aColor;\n";
+    // OpenGL ES leaves a point's size undefined unless the shader gives it.
+    if (key.primitive == PrimitiveClass::points) s += "    gl_PointSize = 1.0;\n";
     if (key.needsEyePosition()) s += "    vec4 eye = uModelview * position;\n";
     if (key.needsNormal()) {
         // The normal through the inverse modelview's columns, not normalised (GL_NORMALIZE

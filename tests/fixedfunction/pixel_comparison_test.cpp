@@ -136,6 +136,17 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"clamped_textures", {{4, "CLAMP"}, {8, "CLAMP"}, {10, "CLAMP"}, {14, "CLAMP"}}, "", ""}),
     [](const ::testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
 
+TEST(Patterns, AreMesasWithinOneLevel) {
+    testsupport::TestFolder folder("ff-patterns");
+    const auto mesa = testsupport::runCaptured(quoted(PATTERN_WRITER_GL) + " " + quoted(folder.path("mesa.ppm").string()),
+                                               folder.path());
+    ASSERT_EQ(mesa.exitCode, 0) << mesa.err;
+    const auto layer = testsupport::runCaptured(
+        quoted(PATTERN_WRITER_ES2) + " " + quoted(folder.path("layer.ppm").string()), folder.path());
+    ASSERT_EQ(layer.exitCode, 0) << layer.err;
+    EXPECT_TRUE(closeEnough(readPpm(folder.path("mesa.ppm")), readPpm(folder.path("layer.ppm"))));
+}
+
 struct ViewCase {
     const char* name;
     const char* arguments;
