@@ -4,6 +4,7 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace fixedfunction {
 namespace {
@@ -128,25 +129,75 @@ int nearestPowerOfTwo(int value) {
 
 std::vector<std::uint8_t> scaleImage(int channels, int width, int height, const std::uint8_t* data,
                                      int newWidth, int newHeight) {
+    if (width == newWidth * 2 && height == newHeight * 2) return halveImage(channels, width, height, data);
     std::vector<std::uint8_t> out(std::size_t(newWidth) * std::size_t(newHeight) * std::size_t(channels));
-    const float sx = float(width) / float(newWidth), sy = float(height) / float(newHeight);
-    for (int y = 0; y < newHeight; ++y)
-        for (int x = 0; x < newWidth; ++x) {
-            // The source area this pixel covers, each source pixel weighed by its share of it.
-            const float x0 = float(x) * sx, x1 = x0 + sx, y0 = float(y) * sy, y1 = y0 + sy;
-            float sum[4] = {0, 0, 0, 0}, area = 0;
-            for (int j = int(y0); j < height && float(j) < y1; ++j) {
-                const float h = std::min(y1, float(j + 1)) - std::max(y0, float(j));
-                for (int i = int(x0); i < width && float(i) < x1; ++i) {
-                    const float w = (std::min(x1, float(i + 1)) - std::max(x0, float(i))) * h;
-                    const std::uint8_t* p = data + (std::size_t(j) * std::size_t(width) + std::size_t(i)) * std::size_t(channels);
-                    for (int c = 0; c < channels; ++c) sum[c] += w * float(p[c]);
-                    area += w;
-                }
+    // GLU's box filter, step for step: each output pixel covers convx x convy input pixels,
+    // the partly covered ones weighed by their share, the sums divided by the area and cut
+    // to a byte. Its running edges are kept in single precision, as GLU keeps them.
+    const std::size_t group = std::size_t(channels), row = std::size_t(width) * group;
+    auto at = [&](int x, int y) { return data + std::size_t(y) * row + std::size_t(x) * group; };
+    const float convy = float(height) / float(newHeight), convx = float(width) / float(newWidth);
+    const int convyInt = int(std::floor(convy)), convxInt = int(std::floor(convx));
+    const float convyFloat = convy - float(convyInt), convxFloat = convx - float(convxInt);
+    const float area = convx * convy;
+    int lowyInt = 0, highyInt = convyInt;
+    float lowyFloat = 0, highyFloat = convyFloat;
+    for (int i = 0; i < newHeight; ++i) {
+        if (highyInt >= height) highyInt = height - 1;
+        int lowxInt = 0, highxInt = convxInt;
+        float lowxFloat = 0, highxFloat = convxFloat;
+        for (int j = 0; j < newWidth; ++j) {
+            float totals[4] = {0, 0, 0, 0};
+            auto add = [&](const std::uint8_t* pixel, float weight) {
+                for (std::size_t k = 0; k < group; ++k) totals[k] += float(pixel[k]) * weight;
+            };
+            if (highyInt > lowyInt && highxInt > lowxInt) {
+                float yPercent = 1 - lowyFloat;
+                add(at(lowxInt, lowyInt), yPercent * (1 - lowxFloat));
+                for (int l = lowxInt + 1; l < highxInt; ++l) add(at(l, lowyInt), yPercent);
+                add(at(highxInt, lowyInt), yPercent * highxFloat);
+                yPercent = highyFloat;
+                add(at(lowxInt, highyInt), yPercent * (1 - lowxFloat));
+                for (int l = lowxInt + 1; l < highxInt; ++l) add(at(l, highyInt), yPercent);
+                add(at(highxInt, highyInt), yPercent * highxFloat);
+                for (int m = lowyInt + 1; m < highyInt; ++m)
+                    for (std::size_t k = 0; k < group; ++k)
+                        totals[k] += float(at(lowxInt, m)[k]) * (1 - lowxFloat) + float(at(highxInt, m)[k]) * highxFloat;
+            } else if (highyInt > lowyInt) {
+                const float xPercent = highxFloat - lowxFloat;
+                add(at(lowxInt, lowyInt), (1 - lowyFloat) * xPercent);
+                for (int m = lowyInt + 1; m < highyInt; ++m) add(at(lowxInt, m), xPercent);
+                add(at(lowxInt, highyInt), xPercent * highyFloat);
+            } else if (highxInt > lowxInt) {
+                const float yPercent = highyFloat - lowyFloat;
+                add(at(lowxInt, lowyInt), (1 - lowxFloat) * yPercent);
+                for (int l = lowxInt + 1; l < highxInt; ++l) add(at(l, lowyInt), yPercent);
+                add(at(highxInt, lowyInt), yPercent * highxFloat);
+            } else {
+                add(at(lowxInt, lowyInt), (highyFloat - lowyFloat) * (highxFloat - lowxFloat));
             }
-            std::uint8_t* target = out.data() + (std::size_t(y) * std::size_t(newWidth) + std::size_t(x)) * std::size_t(channels);
-            for (int c = 0; c < channels; ++c) target[c] = std::uint8_t(sum[c] / area + 0.5f);
+            for (int m = lowyInt + 1; m < highyInt; ++m)
+                for (int l = lowxInt + 1; l < highxInt; ++l) add(at(l, m), 1.0f);
+            std::uint8_t* target = out.data() + (std::size_t(i) * std::size_t(newWidth) + std::size_t(j)) * group;
+            for (std::size_t k = 0; k < group; ++k) target[k] = std::uint8_t(totals[k] / area);
+            lowxInt = highxInt;
+            lowxFloat = highxFloat;
+            highxInt += convxInt;
+            highxFloat += convxFloat;
+            if (highxFloat > 1) {
+                highxFloat -= 1.0f;
+                ++highxInt;
+            }
         }
+        lowyInt = highyInt;
+        lowyFloat = highyFloat;
+        highyInt += convyInt;
+        highyFloat += convyFloat;
+        if (highyFloat > 1) {
+            highyFloat -= 1.0f;
+            ++highyInt;
+        }
+    }
     return out;
 }
 
