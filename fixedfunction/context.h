@@ -115,6 +115,7 @@ public:
     // Framebuffer 0 is the window, whose rows the driver keeps top first.
     void bindFramebuffer(GLenum target, GLuint framebuffer);
     bool drawingToWindow() const { return boundFramebuffer == 0; }
+    bool driverTakesAnySize() const;
     void finish();
     // Draws what the batch holds: before anything reads or shows the frame buffer.
     void flush();

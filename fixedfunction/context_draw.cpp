@@ -2,6 +2,8 @@
 // buffer calls that pass through to the driver once the batch before them is drawn.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "fixedfunction/context.h"
 #include "fixedfunction/fixed_function.h"
@@ -373,12 +375,22 @@ const GLubyte* Context::getString(GLenum name) {
         return reinterpret_cast<const GLubyte*>(rendererString.c_str());
     }
     case GL_EXTENSIONS: {
-        const std::string text = offeredExtensions();
+        const std::string text = offeredExtensions(driverTakesAnySize());
         if (text != extensionString) extensionString = text;
         return reinterpret_cast<const GLubyte*>(extensionString.c_str());
     }
     default: setError(GL_INVALID_ENUM); return nullptr;
     }
+}
+
+bool Context::driverTakesAnySize() const {
+    // Sizes that are not powers of two, mipmapped and repeated: OpenGL ES 3 has them, and
+    // OpenGL ES 2 where it says GL_OES_texture_npot; WebGL 1 does not.
+    const auto* version = reinterpret_cast<const char*>(driver.GetString(GL_VERSION));
+    int major = 0;
+    if (version != nullptr && std::sscanf(version, "OpenGL ES %d", &major) == 1 && major >= 3) return true;
+    const auto* extensions = reinterpret_cast<const char*>(driver.GetString(GL_EXTENSIONS));
+    return extensions != nullptr && std::strstr(extensions, "GL_OES_texture_npot") != nullptr;
 }
 
 void Context::bindFramebuffer(GLenum target, GLuint framebuffer) {

@@ -28,10 +28,11 @@ void flushCurrentContext();
 // The layer's own entry point of a GL name ("glActiveTextureARB"), nullptr when it has none.
 void* procAddress(const char* name);
 
-// The extension string: what the layer implements, less the extensions hidden. Hiding works
-// as Mesa's MESA_EXTENSION_OVERRIDE: VORN_GL_EXTENSION_OVERRIDE="-GL_EXT_texture_env_dot3 ...",
-// or hideExtension from a test.
-std::string offeredExtensions();
+// The extension string: what the layer implements, less the extensions hidden; textures of
+// any size when the driver beneath takes them (OpenGL ES 3, or GL_OES_texture_npot). Hiding
+// works as Mesa's MESA_EXTENSION_OVERRIDE: VORN_GL_EXTENSION_OVERRIDE="-GL_EXT_texture_env_dot3
+// ...", or hideExtension from a test.
+std::string offeredExtensions(bool driverTakesAnySize);
 void hideExtension(const std::string& name);
 void showAllExtensions();
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <vector>
 
 #include "fixedfunction/context.h"
 #include "fixedfunction/fixed_function.h"
@@ -87,11 +88,13 @@ void flushCurrentContext() {
     if (registry().current != nullptr) registry().current->flush();
 }
 
-std::string offeredExtensions() {
+std::string offeredExtensions(bool driverTakesAnySize) {
     Registry& r = registry();
     readOverride(r);
     std::string list;
-    for (const char* name : kExtensions) {
+    std::vector<const char*> names(std::begin(kExtensions), std::end(kExtensions));
+    if (driverTakesAnySize) names.push_back("GL_ARB_texture_non_power_of_two");
+    for (const char* name : names) {
         if (r.hidden.count(name) != 0) continue;
         if (!list.empty()) list += ' ';
         list += name;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -83,6 +84,28 @@ std::string sceneVariant(const testsupport::TestFolder& folder, const std::vecto
     return folder.write("variant.vno", out.str());
 }
 
+// A 24-bit BMP of 100 x 60 pixels, sides that are not powers of two, in the test's folder.
+std::string oddSizedImage(const testsupport::TestFolder& folder) {
+    const int width = 100, height = 60, rowBytes = width * 3;  // 300: a multiple of 4
+    std::string file(54 + std::size_t(rowBytes) * height, '\0');
+    auto put32 = [&](std::size_t at, std::uint32_t value) {
+        for (int b = 0; b < 4; ++b) file[at + std::size_t(b)] = char((value >> (8 * b)) & 0xFF);
+    };
+    file[0] = 'B', file[1] = 'M';
+    put32(2, std::uint32_t(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    file[26] = 1, file[28] = 24;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = 54 + std::size_t(y) * rowBytes + std::size_t(x) * 3;
+            file[at] = char(x * 2 + y), file[at + 1] = char((x ^ y) * 4), file[at + 2] = char(y * 4);
+        }
+    return folder.write("odd.bmp", file);
+}
+
 struct FrameCase {
     const char* name;
     std::vector<std::pair<int, std::string>> sceneChanges;  // none: the demo's scene as it is
@@ -99,7 +122,10 @@ TEST_P(DemoFrames, AreMesasWithinOneLevel) {
     testsupport::TestFolder folder("ff-frames");
     fs::create_directories(folder.path("mesa"));
     fs::create_directories(folder.path("layer"));
-    const std::string scene = c.sceneChanges.empty() ? "" : " " + quoted(sceneVariant(folder, c.sceneChanges));
+    auto changes = c.sceneChanges;
+    for (auto& change : changes)
+        if (change.second == "ODD_SIZED_IMAGE") change.second = oddSizedImage(folder);
+    const std::string scene = changes.empty() ? "" : " " + quoted(sceneVariant(folder, changes));
     const std::string hideMesa = std::string("MESA_EXTENSION_OVERRIDE=") + quoted(c.hiddenFromMesa) + " ";
     const std::string hideLayer = std::string("VORN_GL_EXTENSION_OVERRIDE=") + quoted(c.hiddenFromLayer) + " ";
     const auto mesa = testsupport::runCaptured(
@@ -133,7 +159,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Base sphere map on the stone, detail sphere map on the wood.
         FrameCase{"sphere_maps", {{21, "1"}, {41, "1"}}, "", ""},
         // Base and detail textures clamped; the detail coordinates run to 4, far past the edge.
-        FrameCase{"clamped_textures", {{4, "CLAMP"}, {8, "CLAMP"}, {10, "CLAMP"}, {14, "CLAMP"}}, "", ""}),
+        FrameCase{"clamped_textures", {{4, "CLAMP"}, {8, "CLAMP"}, {10, "CLAMP"}, {14, "CLAMP"}}, "", ""},
+        // The stone's image 100 x 60: both take it at its size, with their own mipmaps.
+        FrameCase{"odd_sized_texture", {{3, "ODD_SIZED_IMAGE"}}, "", ""}),
     [](const ::testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
 
 TEST(Patterns, AreMesasWithinOneLevel) {

@@ -275,6 +275,31 @@ TEST(Extensions, OfferWhatTheLayerDoesLessWhatIsHidden) {
     fixedfunction::showAllExtensions();
 }
 
+const GLubyte* APIENTRY es3Strings(GLenum name) {
+    return reinterpret_cast<const GLubyte*>(name == GL_VERSION ? "OpenGL ES 3.2 Mesa 22.3.6" : "");
+}
+const GLubyte* APIENTRY es2Strings(GLenum name) {
+    return reinterpret_cast<const GLubyte*>(name == GL_VERSION ? "OpenGL ES 2.0" : "GL_OES_rgb8_rgba8");
+}
+const GLubyte* APIENTRY es2NpotStrings(GLenum name) {
+    return reinterpret_cast<const GLubyte*>(name == GL_VERSION ? "OpenGL ES 2.0" : "GL_OES_texture_npot");
+}
+
+TEST(Extensions, TexturesOfAnySizeWhereTheDriverTakesThem) {
+    struct Case {
+        const GLubyte*(APIENTRY* strings)(GLenum);
+        bool anySize;
+    };
+    for (const Case& c : {Case{es3Strings, true}, Case{es2Strings, false}, Case{es2NpotStrings, true}}) {
+        fixedfunction::Driver driver = fftest::recordingDriver();
+        driver.GetString = c.strings;
+        fixedfunction::makeContextCurrent(98, driver);
+        const std::string offered = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+        EXPECT_EQ(offered.find("GL_ARB_texture_non_power_of_two") != std::string::npos, c.anySize) << offered;
+        fixedfunction::forgetContext(98);
+    }
+}
+
 TEST(Extensions, TheStringStaysWhereItIsWhileItSaysTheSame) {
     fftest::startRecordingContext();
     const GLubyte* first = glGetString(GL_EXTENSIONS);
