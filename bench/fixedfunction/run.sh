@@ -1,8 +1,9 @@
 #!/bin/bash
 # Frame cost through the fixed-function layer against Mesa's fixed function, in one run:
-# imports the model (2CylinderEngine, 110,336 triangles as imported, from Debian's assimp-testmodels) with
-# vorn-import, runs both builds of the benchmark on the same display, one after the other,
-# and prints each frame's cost with the layer's ratios to Mesa and to its floor.
+# imports the model (2CylinderEngine, 110,336 triangles as imported, from Debian's
+# assimp-testmodels) with vorn-import, runs both builds of the benchmark on the same display
+# in turn, round after round, and prints each frame's cost (medians) with the layer's ratios
+# to Mesa and to its floor. VORN_BENCH_ROUNDS sets the rounds (5).
 # Usage: bench/fixedfunction/run.sh [BUILD_DIR]   (from the repository root)
 set -euo pipefail
 build=${1:-build}
@@ -27,7 +28,7 @@ results=$(mktemp)
 trap 'rm -f "$results"' EXIT
 # Rounds of both builds in turn, so that other load on the machine falls on both alike; each
 # figure is the median of its rounds.
-rounds=${VORN_BENCH_ROUNDS:-3}
+rounds=${VORN_BENCH_ROUNDS:-5}
 for round in $(seq "$rounds"); do
     for variant in gl es2; do
         "$build/bench/fixedfunction/fixedfunction_bench_$variant" --benchmark_color=false 2>/dev/null |
