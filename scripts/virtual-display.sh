@@ -1,5 +1,7 @@
 # Sourced by the scripts: when there is no display, starts a virtual one (Xvfb, 1024 x 768,
-# 24-bit) and exports DISPLAY; it stops when the calling script ends.
+# 24-bit) and exports DISPLAY; it stops when the calling script ends, or at
+# stop_virtual_display for a script that has an EXIT trap of its own.
+VIRTUAL_DISPLAY_PID=
 start_virtual_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
     local number
@@ -15,9 +17,17 @@ start_virtual_display() {
             xdpyinfo >/dev/null 2>&1 && break
             sleep 0.1
         done
-        trap 'kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true' EXIT
+        [ -n "$(trap -p EXIT)" ] || trap stop_virtual_display EXIT
         return 0
     done
     echo "No free display number for Xvfb" >&2
     return 1
+}
+
+# Stops the virtual display, if one was started, and waits for it to remove its lock files.
+stop_virtual_display() {
+    [ -n "$VIRTUAL_DISPLAY_PID" ] || return 0
+    kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true
+    wait "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true
+    VIRTUAL_DISPLAY_PID=
 }
