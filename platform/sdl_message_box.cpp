@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/text_encoding.h"
+#include "platform/utf8_box_locale.h"
 
 namespace platform {
 namespace {
@@ -37,7 +38,12 @@ int messageBox(const char* text, const char* caption, unsigned style) {
     const SDL_MessageBoxData data = {flags, nullptr, title.c_str(), message.c_str(),
                                      yesNo ? 2 : 1, yesNo ? yesNoButtons : okButtons, nullptr};
     int answer = 0;
-    if (SDL_ShowMessageBox(&data, &answer) != 0) {
+    int shown = 0;
+    {
+        const Utf8BoxLocale utf8;
+        shown = SDL_ShowMessageBox(&data, &answer);
+    }
+    if (shown != 0) {
         // No display to show it on: say it on the terminal and take the first button.
         std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
         return yesNo ? IDYES : IDOK;
