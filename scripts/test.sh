@@ -64,8 +64,11 @@ cmake --build build-sanitize -j"$jobs"
 
 if [ $windows = 1 ]; then
     wait "$prefixMaker" || { echo "test.sh: the Wine prefix could not be made" >&2; exit 1; }
-    # One Wine server for all the test programs, instead of one started and stopped by each.
+    # One Wine server for all the test programs, instead of one started and stopped by each;
+    # the first program starts the prefix's services, which stay with the server. Started by a
+    # test's discovery instead, they would hold its output open until its time ran out.
     wineserver -p
+    scripts/wine-run.sh cmd /c exit >/dev/null 2>&1 || true
 fi
 
 status=0
