@@ -30,19 +30,14 @@ void formatFrameRate(float rate, char (&buffer)[16]) {
 
 const char* const demoSceneFile = "scene/2cube.vno";
 
-void loadDemoScene() { engine.load(demoSceneFile); }
-
-void (*loadApplicationScene)() = loadDemoScene;
-
-void startApplication() {
+void startShell() {
     frameTimer.start();
     smallFont.create(deviceContext, 1024, 768, "Arial", 20);
     titleFont.create(deviceContext, 1024, 768, "Twentieth Century Poster1", 30);
     engine.init();
-    loadApplicationScene();
 }
 
-void stopApplication() {
+void stopShell() {
     // Every switch builds both fonts again: without this, each switch would keep one more pair.
     titleFont.release();
     smallFont.release();

@@ -2,14 +2,11 @@
 // the view turning with time, the text overlay, the viewer and the meshes.
 #pragma once
 
-// Timer, fonts, engine start-up and the scene load, with the new context current.
-void startApplication();
-// The load that ends startApplication: the demo's own scene file, unless another program on
-// the same shell (the viewer) names its own.
-void loadDemoScene();
+// What every program on the shell starts with in a new context: the timer, both fonts and
+// the engine's start-up; the program's own scene load comes after.
+void startShell();
 // The mesh file the demo loads, from its working folder.
 extern const char* const demoSceneFile;
-extern void (*loadApplicationScene)();
 // Around drawing that shows its own colours (the overlay's text, light markers): texturing off
 // on every unit, and the texture units given back to the scene as the last material left them.
 void beginFlatColours();
@@ -18,7 +15,7 @@ void endFlatColours();
 void drawSwitchStates();
 // Releases what the start-up made for the window (the fonts' lists and font objects), with
 // its context still current; called as the window closes.
-void stopApplication();
+void stopShell();
 // One frame; always true.
 bool drawScene();
 void drawFrame();

@@ -63,7 +63,8 @@ void trackMouse(unsigned message, WParam wParam, LParam lParam) {
 
 void resetPixelFormat() { pixelFormatFilled = false; }
 
-bool openGlWindow(const char* title, int width, int height, int bits, bool fullscreen) {
+bool openGlWindow(ShellProgram& program, const char* title, int width, int height, int bits,
+                  bool fullscreen) {
     Rect rectangle{0, 0, width, height};
     fullscreenMode = fullscreen;
     moduleInstance = getModuleHandle();
@@ -132,7 +133,7 @@ bool openGlWindow(const char* title, int width, int height, int bits, bool fulls
     setForegroundWindow(mainWindow);
     setFocus(mainWindow);
     resizeView(width, height);
-    if (!initGlState()) return failOpening("Initialization Failed.");
+    if (!initGlState(program)) return failOpening("Initialization Failed.");
     return true;
 }
 
@@ -142,7 +143,7 @@ void closeGlWindow() {
         showCursor(true);
     }
     if (renderContext != 0) {
-        stopApplication();
+        stopShell();
         if (!makeCurrent(0, 0)) shutdownBox("Release Of DC And RC Failed.");
         if (!deleteContext(renderContext)) shutdownBox("Release Rendering Context Failed.");
         renderContext = 0;
@@ -169,7 +170,7 @@ void resizeView(int width, int height) {
     glLoadIdentity();
 }
 
-bool initGlState() {
+bool initGlState(ShellProgram& program) {
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
@@ -178,7 +179,7 @@ bool initGlState() {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_POLYGON_SMOOTH);
-    startApplication();
+    program.start();
     return true;
 }
 

@@ -19,7 +19,8 @@ struct DecodedPixels {
 
 // Starts the process that decodes every later image, each in a fresh child of its own; called
 // first thing in main, while the program is small and cheap to fork. Without it, each image
-// is decoded in a child forked from the program itself.
+// is decoded in a child forked from the program itself. On Linux every child the program
+// forks from then on (the libraries' own too) dies with the program.
 void startImageDecoding();
 // Has that process decode the file while the program goes on (opens its window, say), so that
 // decodeImageFile on the same unchanged file is answered at once; without it, nothing happens.

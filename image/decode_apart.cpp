@@ -3,18 +3,16 @@
 #include "image/decode_apart.h"
 
 #include <sys/resource.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
-#include <fcntl.h>
 
-#include <cerrno>
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 #include "image/header.h"
 #include "image/picture_pipe.h"
+#include "process/child_process.h"
 
 namespace {
 
@@ -47,34 +45,38 @@ void capChildMemory() {
 #endif
 }
 
-// Runs in the child: never returns, and runs none of the program's exit handlers.
-[[noreturn]] void decodeInChild(int descriptor, const std::function<bool(DecodedPixels&)>& decode) {
+// Tests make the decoder hang through this variable, as a hostile file can.
+void forceFaultForTests() {
+    const char* fault = std::getenv("VORN_IMAGE_TEST_FAULT");
+    if (fault != nullptr && std::string_view(fault) == "hang")
+        for (;;) pause();
+}
+
+// Runs in the child: the exit status of the decoding.
+int decodeInChild(int descriptor, const std::function<bool(DecodedPixels&)>& decode) {
     capChildMemory();
+    forceFaultForTests();
     DecodedPixels pixels;
     const bool decoded = decode(pixels) && (pixels.channels == 3 || pixels.channels == 4) &&
                          pixels.bytes.size() == std::size_t(pixels.width) *
                                                     std::size_t(pixels.height) *
                                                     std::size_t(pixels.channels);
-    if (!decoded) _exit(1);
-    _exit(writePicture(descriptor, pixels) ? 0 : 1);
+    if (!decoded) return 1;
+    return writePicture(descriptor, pixels) ? 0 : 1;
 }
 
 }  // namespace
 
 bool decodeApart(const std::function<bool(DecodedPixels&)>& decode, int largestSide,
                  DecodedPixels& pixels) {
-    int ends[2];
-    if (pipe2(ends, O_CLOEXEC) != 0) return false;
-    const pid_t child = forkKeepingOneEndEach(ends);
-    if (child < 0) return false;
-    if (child == 0) decodeInChild(ends[1], decode);
-    const bool read = readPicture(ends[0], largestSide, pixels,
-                                  std::chrono::steady_clock::now() + kDecodeDeadline);
-    close(ends[0]);
-    // A child that has not finished by now is stuck or lying: it goes.
-    int status = 0;
-    if (!read) kill(child, SIGKILL);
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    return read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const auto deadline = std::chrono::steady_clock::now() + kDecodeDeadline;
+    const auto collect = [&](int fromChild) {
+        return readPicture(fromChild, largestSide, pixels, deadline) ? Collected::whole
+                                                                     : Collected::broken;
+    };
+    // The deadline in processor time too, for when this process stops watching.
+    const double cpuSeconds = double(kDecodeDeadline.count()) + 1;
+    const ChildEnd end = runApart([&](int toParent) { return decodeInChild(toParent, decode); },
+                                  collect, cpuSeconds);
+    return end.kind == ChildEnd::finished;
 }

@@ -6,7 +6,6 @@
 
 #include <poll.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +17,7 @@
 
 #include "image/decode_apart.h"
 #include "image/header.h"
+#include "process/child_process.h"
 
 namespace {
 
@@ -93,9 +93,8 @@ bool sendAll(int descriptor, const void* data, std::size_t size, PipeDeadline de
 bool decodeInChild(int descriptor, const DecoderCalls& calls, int format, const Bytes& bytes,
                    int largestSide, DecodedPixels& pixels) {
     const auto decode = [&](DecodedPixels& made) {
-        // A child stuck in a decoder goes with the helper, and holds none of its socket.
+        // The child holds none of the helper's socket.
         close(descriptor);
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
         return calls.decode(format, bytes, made);
     };
     return decodeApart(decode, largestSide, pixels);
@@ -188,18 +187,20 @@ void endHelper() {
 }  // namespace
 
 bool startDecodingProcess(const DecoderCalls& calls) {
+    bindEveryChildToThisProcess();
     const std::lock_guard<std::mutex> hold(helperLock);
     if (helper > 0 && getpid() == helperOwner) return true;
     int ends[2];
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return false;
+    // The helper waits for requests for as long as the program runs: no processor limit.
     const pid_t parent = getpid();
-    const pid_t child = forkKeepingOneEndEach(ends);
-    if (child < 0) return false;
-    if (child == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (getppid() != parent) _exit(0);
-        Helper(ends[1], calls).serve();
+    const pid_t child = forkBoundChild(0);
+    close(ends[child == 0 ? 0 : 1]);
+    if (child < 0) {
+        close(ends[0]);
+        return false;
     }
+    if (child == 0) Helper(ends[1], calls).serve();
     helper = child;
     helperSocket = ends[0];
     helperOwner = parent;

@@ -21,7 +21,8 @@ struct DecoderCalls {
                    DecodedPixels& pixels) = nullptr;
 };
 
-// Starts the helper, unless one runs already; false when it could not be started.
+// Starts the helper, unless one runs already; false when it could not be started. Every child
+// the program forks from then on, the helper first, dies with the program.
 bool startDecodingProcess(const DecoderCalls& calls);
 // Ends the helper and waits for it; later images go back to being decoded apart as before.
 void stopDecodingProcess();

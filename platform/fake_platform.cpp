@@ -1,12 +1,13 @@
-// The recording platform double: no window, no display; answers come from the test's script.
+// The recording platform double: a host with no window and no display, under the Win32
+// emulation, whose every call it records; answers and failures come from the test's script.
 #include "platform/fake_platform.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <deque>
 #include <map>
-#include <sstream>
+
+#include "platform/host.h"
+#include "platform/win32_emulation.h"
 
 namespace platform::fake {
 namespace {
@@ -16,35 +17,24 @@ struct State {
     std::vector<MessageBoxCall> boxes;
     std::map<std::string, int> failures;
     std::deque<int> answers;
-    std::deque<Message> queue;
     std::function<void(int)> peekHook;
     int peekCount = 0;
     std::int64_t counter = 0;
     std::int64_t counterStep = 0;
     std::int64_t frequency = 1000;
     void* procAddress = nullptr;
-    std::map<std::string, WindowProcedure> classes;  // lower-case name -> procedure
-    std::map<WindowHandle, WindowProcedure> windows;
-    std::uintptr_t nextHandle = 0x100;
-    WindowHandle lastWindow = 0;
+    std::uintptr_t nextHandle = 0x5000;
     unsigned slept = 0;
-    MessageBoxResponder responder = nullptr;
     std::vector<FontHandle> fonts;  // made and not released, in the order made
+    std::vector<host::Event> events;
+    host::Window lastHostWindow = 0;
+    std::vector<std::string> hostCalls;
+    std::vector<std::string> questions;
 };
 
 State& state() {
     static State s;
     return s;
-}
-
-template <typename... Args>
-void record(const char* name, const Args&... args) {
-    std::ostringstream out;
-    out << name << '(';
-    bool first = true;
-    ((out << (first ? "" : ", ") << args, first = false), ...);
-    out << ')';
-    state().calls.push_back(out.str());
 }
 
 bool fails(const std::string& name) {
@@ -54,20 +44,32 @@ bool fails(const std::string& name) {
     return true;
 }
 
-std::string lowerCase(const char* text) {
-    std::string out = text ? text : "";
-    for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
+// Records every call the emulation answers, and fails those the test said would fail.
+class Recorder : public emulation::CallWatcher {
+public:
+    bool called(const char* name, const std::vector<std::string>& arguments) override {
+        std::string text = std::string(name) + '(';
+        for (std::size_t i = 0; i < arguments.size(); ++i)
+            text += (i == 0 ? "" : ", ") + arguments[i];
+        state().calls.push_back(text + ')');
+        if (std::string_view(name) == "messageBox")
+            state().boxes.push_back(
+                MessageBoxCall{arguments[0], arguments[1], unsigned(std::stoul(arguments[2]))});
+        return fails(name);
+    }
+};
+
+Recorder recorder;
+// The double watches from the start, before any test has reset it.
+[[maybe_unused]] const bool watching = (emulation::watchCalls(&recorder), true);
 
 std::uintptr_t newHandle() { return state().nextHandle++; }
 
 }  // namespace
 
 void reset() {
-    const MessageBoxResponder responder = state().responder;
     state() = State{};
-    state().responder = responder;
+    emulation::reset();
 }
 const std::vector<std::string>& calls() { return state().calls; }
 std::vector<std::string> callsNamed(const std::string& name) {
@@ -88,233 +90,97 @@ void failCall(const std::string& name, int times) { state().failures[name] += ti
 void answerMessageBoxes(std::vector<int> answers) {
     state().answers.insert(state().answers.end(), answers.begin(), answers.end());
 }
-void queueMessage(const Message& message) { state().queue.push_back(message); }
+void queueMessage(const Message& message) { emulation::postMessage(message); }
 void onPeek(std::function<void(int)> hook) { state().peekHook = std::move(hook); }
 void setCounter(std::int64_t value) { state().counter = value; }
 void setCounterStep(std::int64_t step) { state().counterStep = step; }
 void setFrequency(std::int64_t ticksPerSecond) { state().frequency = ticksPerSecond; }
 void setProcAddress(void* address) { state().procAddress = address; }
-WindowHandle lastWindow() { return state().lastWindow; }
-std::vector<std::string> registeredClasses() {
-    std::vector<std::string> out;
-    for (const auto& entry : state().classes) out.push_back(entry.first);
-    return out;
-}
+WindowHandle lastWindow() { return emulation::newestWindow(); }
+std::vector<std::string> registeredClasses() { return emulation::registeredClasses(); }
 unsigned sleptMilliseconds() { return state().slept; }
+host::Window lastHostWindow() { return state().lastHostWindow; }
+void queueEvent(const host::Event& event) { state().events.push_back(event); }
+const std::vector<std::string>& hostCalls() { return state().hostCalls; }
+const std::vector<std::string>& questions() { return state().questions; }
 
 }  // namespace platform::fake
 
-namespace platform {
-using fake::fails;
-using fake::lowerCase;
-using fake::newHandle;
-using fake::record;
+namespace platform::host {
 using fake::state;
 
-ModuleHandle getModuleHandle() {
-    record("getModuleHandle");
-    return 0x400000;
+bool hasDisplayMode(int, int) { return !fake::fails("hasDisplayMode"); }
+Window openWindow(const WindowRequest& r) {
+    state().hostCalls.push_back(std::string("openWindow(") + r.title + ", " +
+                                std::to_string(r.popup) + ", " + std::to_string(r.fullscreen) + ")");
+    if (fake::fails("openWindow")) return 0;
+    state().lastHostWindow = fake::newHandle();
+    return state().lastHostWindow;
 }
+void closeWindow(Window) { state().hostCalls.push_back("closeWindow"); }
+void showWindow(Window) {}
+void raiseWindow(Window) {}
+void focusWindow(Window) {}
+void leaveFullscreen(Window) { state().hostCalls.push_back("leaveFullscreen"); }
+void showCursor(bool) {}
 
-bool registerClass(const WindowClass& windowClass) {
-    record("registerClass", windowClass.className ? windowClass.className : "", windowClass.style,
-           windowClass.icon, windowClass.cursor, windowClass.backgroundBrush,
-           windowClass.menuName ? windowClass.menuName : "");
-    const std::string name = lowerCase(windowClass.className);
-    if (fails("registerClass") || state().classes.count(name)) return false;
-    state().classes[name] = windowClass.procedure;
-    return true;
-}
+Context createContext(Window) { return fake::newHandle(); }
+bool makeCurrent(Window, Context) { return true; }
+void deleteContext(Context) {}
+void swapBuffers(Window) {}
+void* glEntryPoint(const char*) { return state().procAddress; }
+bool createOffscreenContext(int, int) { return false; }
+void destroyOffscreenContext() {}
 
-bool unregisterClass(const char* className, ModuleHandle instance) {
-    record("unregisterClass", className, instance);
-    if (fails("unregisterClass")) return false;
-    return state().classes.erase(lowerCase(className)) == 1;
-}
-
-long changeDisplaySettings(const DisplayMode* mode, unsigned flags) {
-    if (mode == nullptr) {
-        record("changeDisplaySettings", "desktop", flags);
-        return DISP_CHANGE_SUCCESSFUL;
-    }
-    record("changeDisplaySettings", mode->size, mode->fields, mode->pelsWidth, mode->pelsHeight,
-           mode->bitsPerPel, flags);
-    return fails("changeDisplaySettings") ? DISP_CHANGE_BADMODE : DISP_CHANGE_SUCCESSFUL;
-}
-
-int showCursor(bool show) {
-    record("showCursor", show);
-    return show ? 0 : -1;
-}
-
-bool adjustWindowRectEx(Rect& rect, unsigned style, bool menu, unsigned exStyle) {
-    record("adjustWindowRectEx", rect.right - rect.left, rect.bottom - rect.top, style, menu,
-           exStyle);
-    return true;
-}
-
-WindowHandle createWindowEx(unsigned exStyle, const char* className, const char* title,
-                            unsigned style, int x, int y, int width, int height,
-                            WindowHandle parent, ModuleHandle instance) {
-    record("createWindowEx", exStyle, className, title, style, x, y, width, height, parent,
-           instance);
-    auto found = state().classes.find(lowerCase(className));
-    if (fails("createWindowEx") || found == state().classes.end()) return 0;
-    const WindowHandle window = newHandle();
-    state().windows[window] = found->second;
-    state().lastWindow = window;
-    return window;
-}
-
-bool destroyWindow(WindowHandle window) {
-    record("destroyWindow", window);
-    if (fails("destroyWindow")) return false;
-    return state().windows.erase(window) == 1;
-}
-
-bool showWindow(WindowHandle window) {
-    record("showWindow", window);
-    return true;
-}
-bool setForegroundWindow(WindowHandle window) {
-    record("setForegroundWindow", window);
-    return true;
-}
-WindowHandle setFocus(WindowHandle window) {
-    record("setFocus", window);
-    return 0;
-}
-LResult defWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
-    record("defWindowProc", window, message, wParam, lParam);
-    return 0;
-}
-
-DeviceContext getDC(WindowHandle window) {
-    record("getDC", window);
-    return fails("getDC") ? 0 : newHandle();
-}
-bool releaseDC(WindowHandle window, DeviceContext dc) {
-    record("releaseDC", window, dc);
-    return !fails("releaseDC");
-}
-int choosePixelFormat(DeviceContext dc, const PixelFormatDescriptor& d) {
-    record("choosePixelFormat", dc, d.nSize, d.nVersion, d.dwFlags, int(d.iPixelType),
-           int(d.cColorBits), int(d.cDepthBits), int(d.cStencilBits), int(d.cAccumBits),
-           int(d.iLayerType));
-    return fails("choosePixelFormat") ? 0 : 1;
-}
-bool setPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor&) {
-    record("setPixelFormat", dc, format);
-    return !fails("setPixelFormat");
-}
-RenderContext createContext(DeviceContext dc) {
-    record("createContext", dc);
-    return fails("createContext") ? 0 : newHandle();
-}
-bool makeCurrent(DeviceContext dc, RenderContext rc) {
-    record("makeCurrent", dc, rc);
-    return !fails("makeCurrent");
-}
-bool deleteContext(RenderContext rc) {
-    record("deleteContext", rc);
-    return !fails("deleteContext");
-}
-bool swapBuffers(DeviceContext dc) {
-    record("swapBuffers", dc);
-    return true;
-}
-void* getProcAddress(const char* name) {
-    record("getProcAddress", name);
-    return state().procAddress;
-}
-
-bool peekMessage(Message& message) {
+// Every look at the queue is one of the script's steps.
+void readEvents(std::vector<Event>& into) {
     const int number = state().peekCount++;
     if (state().peekHook) state().peekHook(number);
-    if (state().queue.empty()) return false;
-    message = state().queue.front();
-    state().queue.pop_front();
-    record("peekMessage", message.message, message.wParam, message.lParam);
-    return true;
-}
-bool translateMessage(const Message& message) {
-    record("translateMessage", message.message);
-    return false;
-}
-LResult dispatchMessage(const Message& message) {
-    record("dispatchMessage", message.message, message.wParam, message.lParam);
-    auto found = state().windows.find(message.window);
-    if (found == state().windows.end() || found->second == nullptr) return 0;
-    return found->second(message.window, message.message, message.wParam, message.lParam);
-}
-void postQuitMessage(int exitCode) {
-    record("postQuitMessage", exitCode);
-    state().queue.push_back(Message{0, WM_QUIT, WParam(exitCode), 0});
+    into.insert(into.end(), state().events.begin(), state().events.end());
+    state().events.clear();
 }
 
-int messageBox(const char* text, const char* caption, unsigned style) {
-    record("messageBox", text, caption, style);
-    state().boxes.push_back(fake::MessageBoxCall{text, caption, style});
-    if (state().responder) return state().responder(text, caption, style);
+// Without a scripted answer a question answers with its first button.
+int ask(const Question& question) {
+    static const char* const icons[] = {"information", "warning", "error"};
+    std::string shown = std::string(question.caption) + ": " + question.text + " [" +
+                        icons[int(question.icon)] + "]";
+    for (const Button& b : question.buttons)
+        shown += std::string(" ") + b.label + "=" + std::to_string(b.answer) +
+                 (b.onEnter ? "*" : "") + (b.onEscape ? "~" : "");
+    state().questions.push_back(shown);
     if (!state().answers.empty()) {
         const int answer = state().answers.front();
         state().answers.pop_front();
         return answer;
     }
-    return (style & 0x0F) == MB_YESNO ? IDYES : IDOK;
+    return question.buttons.empty() ? 0 : question.buttons.front().answer;
 }
-void setMessageBoxResponder(MessageBoxResponder responder) { state().responder = responder; }
 
-bool queryPerformanceFrequency(std::int64_t& frequency) {
-    if (state().frequency == 0) return false;
-    frequency = state().frequency;
-    return true;
+bool clockFrequency(std::int64_t& ticksPerSecond) {
+    ticksPerSecond = state().frequency;
+    return ticksPerSecond != 0;
 }
-bool queryPerformanceCounter(std::int64_t& count) {
+
+bool clockNow(std::int64_t& ticks) {
     if (state().frequency == 0) return false;
-    count = state().counter;
+    ticks = state().counter;
     state().counter += state().counterStep;
     return true;
 }
-void sleep(unsigned milliseconds) {
-    record("sleep", milliseconds);
-    state().slept += milliseconds;
-}
+
+void sleep(unsigned milliseconds) { state().slept += milliseconds; }
 
 void prepareFonts() {}
-FontHandle createFont(const FontRequest& r) {
-    record("createFont", r.height, r.width, r.escapement, r.orientation, r.weight, r.italic,
-           r.underline, r.strikeOut, r.charSet, r.outputPrecision, r.clipPrecision, r.quality,
-           r.pitchAndFamily, r.faceName ? r.faceName : "");
-    if (fails("createFont")) return 0;
-    const FontHandle font = newHandle();
+
+Font openFont(const char*, int, int) {
+    const Font font = fake::newHandle();
     state().fonts.push_back(font);
     return font;
 }
-FontHandle selectObject(DeviceContext dc, FontHandle font) {
-    record("selectObject", dc, font);
-    return 0;
-}
-bool useFontBitmaps(DeviceContext dc, unsigned first, unsigned count, unsigned listBase) {
-    record("useFontBitmaps", dc, first, count, listBase);
-    return !fails("useFontBitmaps");
-}
-bool deleteObject(FontHandle font) {
-    record("deleteObject", font);
-    auto& fonts = state().fonts;
-    const auto found = std::find(fonts.begin(), fonts.end(), font);
-    if (found == fonts.end()) return false;
-    if (fails("deleteObject")) return false;
-    fonts.erase(found);
-    return true;
-}
 
-}  // namespace platform
+void closeFont(Font font) { std::erase(state().fonts, font); }
 
-namespace platform {
-bool createOffscreenContext(int width, int height) {
-    fake::record("createOffscreenContext", width, height);
-    return false;
-}
-void destroyOffscreenContext() { fake::record("destroyOffscreenContext"); }
-}  // namespace platform
+bool renderGlyph(Font, char32_t, Glyph&) { return false; }
+
+}  // namespace platform::host

@@ -1,5 +1,5 @@
-// The recording test double of the platform layer: every call is written to a log, and tests
-// script the answers (message boxes, messages, counter) and the failures of any call.
+// The recording test double: a host without a display under the Win32 emulation. Every call is
+// written to a log, and tests script the answers (boxes, messages, counter) and any failure.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host.h"
 #include "platform/platform.h"
 
 namespace platform::fake {
@@ -54,5 +55,17 @@ std::vector<std::string> registeredClasses();
 unsigned sleptMilliseconds();
 // Fonts made by createFont and not yet released by deleteObject, in the order made.
 const std::vector<FontHandle>& liveFonts();
+
+// The host's name for the window the fake opened last (0 if none).
+host::Window lastHostWindow();
+// Events the host hands the emulation at its next look at the queue.
+void queueEvent(const host::Event& event);
+// What the host was asked to do with its windows: "openWindow(title, popup, fullscreen)",
+// "closeWindow" and "leaveFullscreen", in order.
+const std::vector<std::string>& hostCalls();
+// The questions the host was asked to show, as "caption: text [icon] Label=answer* ...", where
+// * marks the Enter button and ~ the Escape button. The host answers -1 (could not show it)
+// when that is the scripted answer; hasDisplayMode fails through failCall.
+const std::vector<std::string>& questions();
 
 }  // namespace platform::fake

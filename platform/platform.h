@@ -1,5 +1,5 @@
 // The window system, GDI, WGL and kernel services the program needs, on our own narrow terms.
-// Two implementations: SDL2 (the program) and a recording test double (tests without a display).
+// On Windows the API itself answers; elsewhere one emulation of it over a host (win32_emulation.h).
 #pragma once
 
 #include <cstdint>

@@ -1,11 +1,11 @@
-// The message queue on SDL2: SDL events become the window messages the program expects,
-// with Windows virtual-key codes, and dispatch calls the window class's procedure.
+// The host's input events on SDL2: keys with Windows virtual-key codes, the left mouse button
+// and the wheel, activation, size and close.
 #include <SDL.h>
 
+#include "platform/platform.h"
 #include "platform/sdl_state.h"
 
-namespace platform {
-using sdl::state;
+namespace platform::host {
 
 namespace {
 
@@ -49,132 +49,94 @@ unsigned virtualKey(SDL_Scancode code) {
     }
 }
 
-WindowHandle handleOf(Uint32 windowId) {
+Window windowOf(Uint32 windowId) { return sdl::hostWindow(SDL_GetWindowFromID(windowId)); }
+
+bool minimised(Uint32 windowId) {
     SDL_Window* window = SDL_GetWindowFromID(windowId);
-    for (const auto& entry : state().windows)
-        if (entry.second.window == window) return entry.first;
-    return 0;
+    return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED);
 }
 
-WindowHandle onlyWindow() { return state().windows.empty() ? 0 : state().windows.begin()->first; }
-
-// WM_ACTIVATE's word: the state in the low half, whether the window is minimised in the high.
-WParam activation(Uint32 windowId, WParam state) {
-    SDL_Window* window = SDL_GetWindowFromID(windowId);
-    const bool minimised = window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED);
-    return state | (WParam(minimised) << 16);
-}
-
-void post(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
-    if (window != 0) state().queue.push_back(Message{window, message, wParam, lParam});
-}
-
-LParam pointAt(Sint32 x, Sint32 y) { return LParam(x & 0xFFFF) | (LParam(y & 0xFFFF) << 16); }
-
-// Mouse messages as Windows words them: the left button and the wheel; other buttons are not
-// used by the programs.
-void translateMouse(const SDL_Event& event) {
-    if (event.type == SDL_MOUSEMOTION) {
-        const WParam buttons = (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0;
-        post(handleOf(event.motion.windowID), WM_MOUSEMOVE, buttons,
-             pointAt(event.motion.x, event.motion.y));
-    } else if (event.type == SDL_MOUSEWHEEL) {
-        int steps = event.wheel.y;
-        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
-        const WParam delta = WParam(std::uint16_t(std::int16_t(steps * WHEEL_DELTA)));
-        post(handleOf(event.wheel.windowID), WM_MOUSEWHEEL, delta << 16, 0);
-    } else if (event.button.button == SDL_BUTTON_LEFT) {
-        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-        post(handleOf(event.button.windowID), down ? WM_LBUTTONDOWN : WM_LBUTTONUP,
-             down ? MK_LBUTTON : 0, pointAt(event.button.x, event.button.y));
+// The event of a window's change, if it is one the emulation takes.
+bool translateWindowEvent(const SDL_WindowEvent& change, Event& event) {
+    event.window = windowOf(change.windowID);
+    switch (change.event) {
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        event.kind = EventKind::deactivated;
+        event.minimised = minimised(change.windowID);
+        return true;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        event.kind = EventKind::activated;
+        event.minimised = minimised(change.windowID);
+        return true;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        event.kind = EventKind::resized;
+        event.width = change.data1;
+        event.height = change.data2;
+        return true;
+    case SDL_WINDOWEVENT_CLOSE:
+        event.kind = EventKind::close;
+        return true;
+    default:
+        return false;
     }
 }
 
-void translate(const SDL_Event& event) {
-    switch (event.type) {
+// The event the emulation takes for an SDL event; false for those it has no use for (other
+// mouse buttons, keys without a code).
+bool translate(const SDL_Event& sdlEvent, Event& event) {
+    switch (sdlEvent.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        const unsigned key = virtualKey(event.key.keysym.scancode);
-        if (key == 0) return;
-        // Keys with Alt held, and F10, are system keys, as on Windows.
-        const bool system = (event.key.keysym.mod & KMOD_ALT) || key == VK_F1 + 9;
-        const bool down = event.type == SDL_KEYDOWN;
-        const unsigned message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP)
-                                        : (down ? WM_KEYDOWN : WM_KEYUP);
-        post(handleOf(event.key.windowID), message, key, 0);
-        return;
-    }
-    case SDL_WINDOWEVENT: {
-        const WindowHandle window = handleOf(event.window.windowID);
-        switch (event.window.event) {
-        // Each activation says whether the window is minimised now, whatever the event: on
-        // X11 a focus change can come after the minimise, and must not undo it.
-        case SDL_WINDOWEVENT_MINIMIZED:
-        case SDL_WINDOWEVENT_HIDDEN:
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            post(window, WM_ACTIVATE, activation(event.window.windowID, WA_INACTIVE), 0);
-            break;
-        case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            post(window, WM_ACTIVATE, activation(event.window.windowID, WA_ACTIVE), 0);
-            break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            const LParam width = event.window.data1 & 0xFFFF;
-            const LParam height = event.window.data2 & 0xFFFF;
-            post(window, WM_SIZE, 0, width | (height << 16));
-            break;
-        }
-        case SDL_WINDOWEVENT_CLOSE:
-            post(window, WM_CLOSE, 0, 0);
-            break;
-        default:
-            break;
-        }
-        return;
-    }
+    case SDL_KEYUP:
+        event.kind = EventKind::key;
+        event.window = windowOf(sdlEvent.key.windowID);
+        event.virtualKey = virtualKey(sdlEvent.key.keysym.scancode);
+        event.down = sdlEvent.type == SDL_KEYDOWN;
+        event.alt = (sdlEvent.key.keysym.mod & KMOD_ALT) != 0;
+        return event.virtualKey != 0;
+    case SDL_WINDOWEVENT:
+        return translateWindowEvent(sdlEvent.window, event);
     case SDL_MOUSEMOTION:
+        event.kind = EventKind::mouseMove;
+        event.window = windowOf(sdlEvent.motion.windowID);
+        event.leftHeld = (sdlEvent.motion.state & SDL_BUTTON_LMASK) != 0;
+        event.x = sdlEvent.motion.x;
+        event.y = sdlEvent.motion.y;
+        return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
+        event.kind = EventKind::mouseButton;
+        event.window = windowOf(sdlEvent.button.windowID);
+        event.down = sdlEvent.type == SDL_MOUSEBUTTONDOWN;
+        event.x = sdlEvent.button.x;
+        event.y = sdlEvent.button.y;
+        return sdlEvent.button.button == SDL_BUTTON_LEFT;
     case SDL_MOUSEWHEEL:
-        translateMouse(event);
-        return;
-    case SDL_QUIT:  // a termination signal: treat it as the close button
-        post(onlyWindow(), WM_CLOSE, 0, 0);
-        return;
+        event.kind = EventKind::wheel;
+        event.window = windowOf(sdlEvent.wheel.windowID);
+        event.wheelSteps = sdlEvent.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -sdlEvent.wheel.y
+                                                                              : sdlEvent.wheel.y;
+        return true;
+    case SDL_QUIT:
+        event.kind = EventKind::quit;
+        return true;
     default:
-        return;
+        return false;
     }
 }
 
 }  // namespace
 
-namespace sdl {
-void pumpEvents() {
+void readEvents(std::vector<Event>& into) {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) translate(event);
-}
-}  // namespace sdl
-
-bool peekMessage(Message& message) {
-    if (state().queue.empty()) sdl::pumpEvents();
-    if (state().queue.empty()) return false;
-    message = state().queue.front();
-    state().queue.pop_front();
-    return true;
+    SDL_Event sdlEvent;
+    while (SDL_PollEvent(&sdlEvent)) {
+        Event event;
+        if (translate(sdlEvent, event)) into.push_back(event);
+    }
 }
 
-bool translateMessage(const Message&) { return false; }
-
-LResult dispatchMessage(const Message& message) {
-    sdl::WindowRecord* record = sdl::findWindow(message.window);
-    if (record == nullptr || record->procedure == nullptr) return 0;
-    return record->procedure(message.window, message.message, message.wParam, message.lParam);
-}
-
-void postQuitMessage(int exitCode) {
-    state().queue.push_back(Message{0, WM_QUIT, WParam(exitCode), 0});
-}
-
-}  // namespace platform
+}  // namespace platform::host

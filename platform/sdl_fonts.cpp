@@ -1,37 +1,27 @@
-// Bitmap fonts: fontconfig picks the installed face closest to the requested name and weight,
-// FreeType renders one-bit glyphs, and each glyph becomes one display list with one glBitmap.
-#include <GL/gl.h>
+// The host's glyphs: fontconfig picks the installed face closest to the requested name and
+// weight, and FreeType renders one-bit glyphs.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include <cstdlib>
 #include <future>
-#include <map>
+#include <set>
 #include <string>
-#include <vector>
 
-#include "platform/platform.h"
-#include "platform/text_encoding.h"
+#include "platform/host.h"
 
-namespace platform {
+namespace platform::host {
 namespace {
-
-struct Font {
-    FT_Face face = nullptr;
-    int height = 0;
-};
 
 struct FontState {
     FT_Library library = nullptr;
-    std::map<FontHandle, Font> fonts;
-    std::map<DeviceContext, FontHandle> selected;
-    FontHandle nextHandle = 0x5000;
+    std::set<FT_Face> faces;
 
     // At process exit: the faces still held, then the library, so that nothing of FreeType's
     // is left behind.
     ~FontState() {
-        for (auto& entry : fonts) FT_Done_Face(entry.second.face);
+        for (FT_Face face : faces) FT_Done_Face(face);
         if (library != nullptr) FT_Done_FreeType(library);
     }
 };
@@ -76,29 +66,6 @@ bool findFace(const char* faceName, int weight, std::string& path, int& index) {
     return found;
 }
 
-// One glyph's display list: its one-bit bitmap, bottom row first, with origin and advance.
-void compileGlyph(FT_Face face, unsigned code, unsigned list) {
-    glNewList(list, GL_COMPILE);
-    const char32_t unicode = code < 0x20 ? 0 : windows1252ToUnicode((unsigned char)code);
-    const FT_UInt index = unicode ? FT_Get_Char_Index(face, unicode) : 0;
-    if (index != 0 &&
-        FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) == 0) {
-        const FT_GlyphSlot slot = face->glyph;
-        const FT_Bitmap& bitmap = slot->bitmap;
-        const unsigned rowBytes = (bitmap.width + 7) / 8;
-        std::vector<GLubyte> rows(std::size_t(rowBytes) * bitmap.rows + 1, 0);
-        for (unsigned row = 0; row < bitmap.rows; ++row) {
-            const unsigned char* source = bitmap.buffer + std::ptrdiff_t(row) * bitmap.pitch;
-            GLubyte* target = rows.data() + std::size_t(bitmap.rows - 1 - row) * rowBytes;
-            for (unsigned byte = 0; byte < rowBytes; ++byte) target[byte] = source[byte];
-        }
-        glBitmap(GLsizei(bitmap.width), GLsizei(bitmap.rows), GLfloat(-slot->bitmap_left),
-                 GLfloat(int(bitmap.rows) - slot->bitmap_top), GLfloat(slot->advance.x) / 64.0f,
-                 0.0f, rows.data());
-    }
-    glEndList();
-}
-
 }  // namespace
 
 void prepareFonts() {
@@ -106,62 +73,50 @@ void prepareFonts() {
     if (!reading.valid()) reading = std::async(std::launch::async, [] { return FcInit(); });
 }
 
-FontHandle createFont(const FontRequest& request) {
+Font openFont(const char* faceName, int height, int weight) {
     FontState& state = fonts();
     if (state.library == nullptr && FT_Init_FreeType(&state.library) != 0) return 0;
     std::string path;
     int index = 0;
-    if (!findFace(request.faceName, request.weight, path, index)) return 0;
-    Font font;
-    if (FT_New_Face(state.library, path.c_str(), index, &font.face) != 0) return 0;
+    if (!findFace(faceName, weight, path, index)) return 0;
+    FT_Face face = nullptr;
+    if (FT_New_Face(state.library, path.c_str(), index, &face) != 0) return 0;
     // A positive height is the cell height, ascent plus descent, as Windows matches it.
-    FT_Size_RequestRec size = {FT_SIZE_REQUEST_TYPE_CELL, 0, std::abs(request.height) * 64, 0, 0};
-    if (request.height == 0 || FT_Request_Size(font.face, &size) != 0) {
-        FT_Done_Face(font.face);
+    FT_Size_RequestRec size = {FT_SIZE_REQUEST_TYPE_CELL, 0, std::abs(height) * 64, 0, 0};
+    if (height == 0 || FT_Request_Size(face, &size) != 0) {
+        FT_Done_Face(face);
         return 0;
     }
-    font.height = request.height;
-    const FontHandle handle = state.nextHandle++;
-    state.fonts[handle] = font;
-    return handle;
+    state.faces.insert(face);
+    return reinterpret_cast<Font>(face);
 }
 
-FontHandle selectObject(DeviceContext dc, FontHandle font) {
-    FontHandle& slot = fonts().selected[dc];
-    const FontHandle previous = slot;
-    slot = font;
-    return previous;
+void closeFont(Font font) {
+    FT_Face face = reinterpret_cast<FT_Face>(font);
+    if (fonts().faces.erase(face) == 1) FT_Done_Face(face);
 }
 
-bool useFontBitmaps(DeviceContext dc, unsigned first, unsigned count, unsigned listBase) {
-    FontState& state = fonts();
-    auto selected = state.selected.find(dc);
-    if (selected == state.selected.end()) return false;
-    auto font = state.fonts.find(selected->second);
-    if (font == state.fonts.end() || listBase == 0) return false;
-
-    // The caller's pixel-store state is left as it was.
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
-    for (unsigned i = 0; i < count; ++i) compileGlyph(font->second.face, first + i, listBase + i);
-    glPopClientAttrib();
+bool renderGlyph(Font font, char32_t code, Glyph& glyph) {
+    FT_Face face = reinterpret_cast<FT_Face>(font);
+    const FT_UInt index = FT_Get_Char_Index(face, code);
+    if (index == 0 ||
+        FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0)
+        return false;
+    const FT_GlyphSlot slot = face->glyph;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    const unsigned rowBytes = (bitmap.width + 7) / 8;
+    glyph.width = int(bitmap.width);
+    glyph.height = int(bitmap.rows);
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
+    glyph.advance = float(slot->advance.x) / 64.0f;
+    glyph.rows.assign(std::size_t(rowBytes) * bitmap.rows, 0);
+    for (unsigned row = 0; row < bitmap.rows; ++row) {
+        const unsigned char* source = bitmap.buffer + std::ptrdiff_t(row) * bitmap.pitch;
+        unsigned char* target = glyph.rows.data() + std::size_t(bitmap.rows - 1 - row) * rowBytes;
+        for (unsigned byte = 0; byte < rowBytes; ++byte) target[byte] = source[byte];
+    }
     return true;
 }
 
-bool deleteObject(FontHandle font) {
-    FontState& state = fonts();
-    auto found = state.fonts.find(font);
-    if (found == state.fonts.end()) return false;
-    FT_Done_Face(found->second.face);
-    state.fonts.erase(found);
-    // A device context whose font is gone has none selected; its entry goes with it.
-    std::erase_if(state.selected, [font](const auto& entry) { return entry.second == font; });
-    return true;
-}
-
-}  // namespace platform
+}  // namespace platform::host

@@ -1,62 +1,58 @@
-// An OpenGL context without a visible window: a hidden SDL window on a display, or a
-// surfaceless EGL context (Mesa) where there is no display at all.
+// The host's OpenGL entry points, and its context without a visible window: a hidden SDL
+// window on a display, or a surfaceless EGL context (Mesa) where there is no display at all.
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <SDL.h>
 
 #include <cstdlib>
 
-#include "platform/sdl_state.h"
+#include "platform/host.h"
 
-namespace platform {
+namespace platform::host {
 namespace {
 
-struct Offscreen {
-    SDL_Window* window = nullptr;
-    SDL_GLContext context = nullptr;
-    EGLDisplay eglDisplay = EGL_NO_DISPLAY;
-    EGLContext eglContext = EGL_NO_CONTEXT;
-};
-
-Offscreen& offscreen() {
-    static Offscreen s;
-    return s;
-}
+// A hidden window of the host's own with its context, where a display is there...
+Window hiddenWindow = 0;
+Context hiddenContext = 0;
+// ...or a context on no surface at all.
+EGLDisplay eglDisplay = EGL_NO_DISPLAY;
+EGLContext eglContext = EGL_NO_CONTEXT;
 
 bool createHiddenWindowContext(int width, int height) {
     const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || display[0] == '\0' || !sdl::ensureVideo()) return false;
-    sdl::setPixelFormatAttributes();
-    Offscreen& o = offscreen();
-    o.window = SDL_CreateWindow("vorn offscreen", 0, 0, width, height,
-                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (o.window == nullptr) return false;
-    o.context = SDL_GL_CreateContext(o.window);
-    if (o.context == nullptr) {
-        SDL_DestroyWindow(o.window);
-        o.window = nullptr;
-        return false;
-    }
-    return SDL_GL_MakeCurrent(o.window, o.context) == 0;
+    if (display == nullptr || display[0] == '\0') return false;
+    WindowRequest request;
+    request.title = "vorn offscreen";
+    request.width = width;
+    request.height = height;
+    hiddenWindow = openWindow(request);
+    if (hiddenWindow == 0) return false;
+    hiddenContext = createContext(hiddenWindow);
+    if (hiddenContext != 0 && makeCurrent(hiddenWindow, hiddenContext)) return true;
+    // Nothing of a half-made context stays behind for the surfaceless one to inherit.
+    if (hiddenContext != 0) deleteContext(hiddenContext);
+    closeWindow(hiddenWindow);
+    hiddenWindow = 0;
+    hiddenContext = 0;
+    return false;
 }
 
 bool createSurfacelessContext() {
     auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
         eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (getPlatformDisplay == nullptr) return false;
-    Offscreen& o = offscreen();
-    o.eglDisplay = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (o.eglDisplay == EGL_NO_DISPLAY || !eglInitialize(o.eglDisplay, nullptr, nullptr))
+    eglDisplay = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    if (eglDisplay == EGL_NO_DISPLAY || !eglInitialize(eglDisplay, nullptr, nullptr))
         return false;
     if (!eglBindAPI(EGL_OPENGL_API)) return false;
     const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                                  EGL_NONE};
     EGLConfig config;
     EGLint count = 0;
-    if (!eglChooseConfig(o.eglDisplay, attributes, &config, 1, &count) || count == 0) return false;
-    o.eglContext = eglCreateContext(o.eglDisplay, config, EGL_NO_CONTEXT, nullptr);
-    if (o.eglContext == EGL_NO_CONTEXT) return false;
-    return eglMakeCurrent(o.eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, o.eglContext);
+    if (!eglChooseConfig(eglDisplay, attributes, &config, 1, &count) || count == 0) return false;
+    eglContext = eglCreateContext(eglDisplay, config, EGL_NO_CONTEXT, nullptr);
+    if (eglContext == EGL_NO_CONTEXT) return false;
+    return eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, eglContext);
 }
 
 }  // namespace
@@ -66,24 +62,25 @@ bool createOffscreenContext(int width, int height) {
 }
 
 void destroyOffscreenContext() {
-    Offscreen& o = offscreen();
-    if (o.context != nullptr) {
-        SDL_GL_MakeCurrent(o.window, nullptr);
-        SDL_GL_DeleteContext(o.context);
-        SDL_DestroyWindow(o.window);
+    if (hiddenContext != 0) {
+        deleteContext(hiddenContext);
+        closeWindow(hiddenWindow);
     }
-    if (o.eglContext != EGL_NO_CONTEXT) {
-        eglMakeCurrent(o.eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        eglDestroyContext(o.eglDisplay, o.eglContext);
-        eglTerminate(o.eglDisplay);
+    if (eglContext != EGL_NO_CONTEXT) {
+        eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        eglDestroyContext(eglDisplay, eglContext);
+        eglTerminate(eglDisplay);
     }
-    o = Offscreen{};
+    hiddenWindow = 0;
+    hiddenContext = 0;
+    eglDisplay = EGL_NO_DISPLAY;
+    eglContext = EGL_NO_CONTEXT;
 }
 
-void* getProcAddress(const char* name) {
-    if (offscreen().eglContext != EGL_NO_CONTEXT)
+void* glEntryPoint(const char* name) {
+    if (eglContext != EGL_NO_CONTEXT)
         return reinterpret_cast<void*>(eglGetProcAddress(name));
     return SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GL_GetProcAddress(name) : nullptr;
 }
 
-}  // namespace platform
+}  // namespace platform::host

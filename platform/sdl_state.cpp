@@ -1,15 +1,10 @@
-// The SDL platform's shared state and the start of SDL's video subsystem.
+// The start of SDL's video subsystem and the pixel format of the host's windows.
 #include "platform/sdl_state.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace platform::sdl {
-
-State& state() {
-    static State s;
-    return s;
-}
 
 bool ensureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
@@ -40,16 +35,6 @@ void setPixelFormatAttributes() {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-}
-
-WindowRecord* findWindow(WindowHandle window) {
-    auto found = state().windows.find(window);
-    return found == state().windows.end() ? nullptr : &found->second;
-}
-
-WindowHandle windowOfDeviceContext(DeviceContext dc) {
-    auto found = state().deviceContexts.find(dc);
-    return found == state().deviceContexts.end() ? 0 : found->second;
 }
 
 }  // namespace platform::sdl

@@ -1,22 +1,20 @@
-// The performance counter and sleep, on SDL's high-resolution clock.
+// The host's clock and sleep, on SDL's high-resolution counter.
 #include <SDL.h>
 
-#include "platform/platform.h"
+#include "platform/host.h"
 
-namespace platform {
+namespace platform::host {
 
-bool queryPerformanceFrequency(std::int64_t& frequency) {
-    const Uint64 ticks = SDL_GetPerformanceFrequency();
-    if (ticks == 0) return false;
-    frequency = std::int64_t(ticks);
-    return true;
+bool clockFrequency(std::int64_t& ticksPerSecond) {
+    ticksPerSecond = std::int64_t(SDL_GetPerformanceFrequency());
+    return ticksPerSecond != 0;
 }
 
-bool queryPerformanceCounter(std::int64_t& count) {
-    count = std::int64_t(SDL_GetPerformanceCounter());
+bool clockNow(std::int64_t& ticks) {
+    ticks = std::int64_t(SDL_GetPerformanceCounter());
     return true;
 }
 
 void sleep(unsigned milliseconds) { SDL_Delay(milliseconds); }
 
-}  // namespace platform
+}  // namespace platform::host

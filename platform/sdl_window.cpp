@@ -1,33 +1,21 @@
-// Window classes, windows, display modes, device and rendering contexts on SDL2.
+// The host's windows, display modes and OpenGL contexts on SDL2.
 #include <SDL.h>
 #include <malloc.h>
 
-#include <algorithm>
-#include <cctype>
-
 #include "platform/sdl_state.h"
 
-namespace platform {
-using sdl::ensureVideo;
-using sdl::findWindow;
-using sdl::state;
-using sdl::windowOfDeviceContext;
+namespace platform::host {
+using sdl::sdlWindow;
 
 namespace {
 
-std::string lowerCase(const char* text) {
-    std::string out = text ? text : "";
-    for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 // A display mode of the requested size, if the display offers one (of any refresh rate).
-bool findDisplayMode(unsigned width, unsigned height, SDL_DisplayMode& mode) {
+bool findDisplayMode(int width, int height, SDL_DisplayMode& mode) {
     const int count = SDL_GetNumDisplayModes(0);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode candidate;
         if (SDL_GetDisplayMode(0, i, &candidate) != 0) continue;
-        if (unsigned(candidate.w) == width && unsigned(candidate.h) == height) {
+        if (candidate.w == width && candidate.h == height) {
             mode = candidate;
             return true;
         }
@@ -37,170 +25,68 @@ bool findDisplayMode(unsigned width, unsigned height, SDL_DisplayMode& mode) {
 
 }  // namespace
 
-ModuleHandle getModuleHandle() { return 0x400000; }
-
-bool registerClass(const WindowClass& windowClass) {
-    if (windowClass.className == nullptr || windowClass.className[0] == '\0') return false;
-    const std::string name = lowerCase(windowClass.className);
-    if (state().classes.count(name)) return false;  // registered already, as on Windows
-    state().classes[name] = windowClass;
-    return true;
+bool hasDisplayMode(int width, int height) {
+    SDL_DisplayMode mode;
+    return sdl::ensureVideo() && findDisplayMode(width, height, mode);
 }
 
-bool unregisterClass(const char* className, ModuleHandle) {
-    return state().classes.erase(lowerCase(className)) == 1;
-}
-
-long changeDisplaySettings(const DisplayMode* mode, unsigned flags) {
-    if (mode == nullptr) {
-        // Back to the desktop: a fullscreen window still open leaves its mode now.
-        state().fullscreenRequested = false;
-        for (auto& entry : state().windows)
-            if (SDL_GetWindowFlags(entry.second.window) & SDL_WINDOW_FULLSCREEN)
-                SDL_SetWindowFullscreen(entry.second.window, 0);
-        return DISP_CHANGE_SUCCESSFUL;
-    }
-    if (!(flags & CDS_FULLSCREEN) || !ensureVideo()) return DISP_CHANGE_FAILED;
-    SDL_DisplayMode found;
-    if (!findDisplayMode(mode->pelsWidth, mode->pelsHeight, found)) return DISP_CHANGE_BADMODE;
-    state().fullscreenMode = found;
-    state().fullscreenRequested = true;
-    return DISP_CHANGE_SUCCESSFUL;
-}
-
-int showCursor(bool show) {
-    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
-    state().cursorHidden = !show;
-    return show ? 0 : -1;
-}
-
-// SDL sizes windows by their client area and the window manager adds the frame, so the
-// rectangle that gives the wanted client area is the client area itself.
-bool adjustWindowRectEx(Rect&, unsigned, bool, unsigned) { return true; }
-
-WindowHandle createWindowEx(unsigned, const char* className, const char* title, unsigned style,
-                            int x, int y, int width, int height, WindowHandle, ModuleHandle) {
-    auto found = state().classes.find(lowerCase(className));
-    if (found == state().classes.end() || !ensureVideo()) return 0;
-
+Window openWindow(const WindowRequest& request) {
+    if (!sdl::ensureVideo()) return 0;
     // The visual is fixed when an X window is made, so the pixel format that the program asks
-    // for afterwards is set up here: 8 bits per colour channel, 16-bit depth, double buffer.
+    // for afterwards is set up here.
     sdl::setPixelFormatAttributes();
-
+    SDL_DisplayMode mode;
+    const bool fullscreen =
+        request.fullscreen && findDisplayMode(request.width, request.height, mode);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    const bool popup = (style & WS_POPUP) != 0;
-    if (popup && state().fullscreenRequested) flags |= SDL_WINDOW_FULLSCREEN;
-    if (!popup) flags |= SDL_WINDOW_RESIZABLE;
-    if (popup) flags |= SDL_WINDOW_BORDERLESS;
-
-    SDL_Window* window = SDL_CreateWindow(title ? title : "", x, y, width, height, flags);
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+    flags |= request.popup ? SDL_WINDOW_BORDERLESS : SDL_WINDOW_RESIZABLE;
+    SDL_Window* window =
+        SDL_CreateWindow(request.title, request.x, request.y, request.width, request.height, flags);
     if (window == nullptr) return 0;
-    if (flags & SDL_WINDOW_FULLSCREEN) SDL_SetWindowDisplayMode(window, &state().fullscreenMode);
-
-    const WindowHandle handle = state().nextHandle++;
-    state().windows[handle] = sdl::WindowRecord{window, found->second.procedure};
-    return handle;
+    if (fullscreen) SDL_SetWindowDisplayMode(window, &mode);
+    return sdl::hostWindow(window);
 }
 
-bool destroyWindow(WindowHandle window) {
-    sdl::WindowRecord* record = findWindow(window);
-    if (record == nullptr) return false;
-    SDL_DestroyWindow(record->window);
-    state().windows.erase(window);
-    // Messages still queued for the window die with it.
-    std::erase_if(state().queue, [window](const Message& m) { return m.window == window; });
-    return true;
+void closeWindow(Window window) { SDL_DestroyWindow(sdlWindow(window)); }
+void showWindow(Window window) { SDL_ShowWindow(sdlWindow(window)); }
+void raiseWindow(Window window) { SDL_RaiseWindow(sdlWindow(window)); }
+void focusWindow(Window window) { SDL_SetWindowInputFocus(sdlWindow(window)); }
+
+void leaveFullscreen(Window window) {
+    if (SDL_GetWindowFlags(sdlWindow(window)) & SDL_WINDOW_FULLSCREEN)
+        SDL_SetWindowFullscreen(sdlWindow(window), 0);
 }
 
-bool showWindow(WindowHandle window) {
-    sdl::WindowRecord* record = findWindow(window);
-    if (record == nullptr) return false;
-    SDL_ShowWindow(record->window);
-    return true;
+void showCursor(bool show) {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
 
-bool setForegroundWindow(WindowHandle window) {
-    sdl::WindowRecord* record = findWindow(window);
-    if (record == nullptr) return false;
-    SDL_RaiseWindow(record->window);
-    return true;
-}
-
-WindowHandle setFocus(WindowHandle window) {
-    sdl::WindowRecord* record = findWindow(window);
-    if (record != nullptr) SDL_SetWindowInputFocus(record->window);
-    return 0;
-}
-
-LResult defWindowProc(WindowHandle, unsigned, WParam, LParam) { return 0; }
-
-DeviceContext getDC(WindowHandle window) {
-    if (findWindow(window) == nullptr) return 0;
-    const DeviceContext dc = state().nextHandle++;
-    state().deviceContexts[dc] = window;
-    return dc;
-}
-
-bool releaseDC(WindowHandle window, DeviceContext dc) {
-    auto found = state().deviceContexts.find(dc);
-    if (found == state().deviceContexts.end() || found->second != window) return false;
-    state().deviceContexts.erase(found);
-    return true;
-}
-
-int choosePixelFormat(DeviceContext dc, const PixelFormatDescriptor& descriptor) {
-    if (windowOfDeviceContext(dc) == 0) return 0;
-    const unsigned needed = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
-    if ((descriptor.dwFlags & needed) != needed || descriptor.iPixelType != PFD_TYPE_RGBA)
-        return 0;
-    return 1;  // the one format the windows are made with
-}
-
-bool setPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor&) {
-    return format == 1 && windowOfDeviceContext(dc) != 0;
-}
-
-RenderContext createContext(DeviceContext dc) {
-    sdl::WindowRecord* record = findWindow(windowOfDeviceContext(dc));
-    if (record == nullptr) return 0;
+Context createContext(Window window) {
     // SDL makes a new context current; a new rendering context is not current until asked.
     SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
     SDL_GLContext previous = SDL_GL_GetCurrentContext();
-    SDL_GLContext context = SDL_GL_CreateContext(record->window);
+    SDL_GLContext context = SDL_GL_CreateContext(sdlWindow(window));
     SDL_GL_MakeCurrent(previousWindow, previous);
-    if (context == nullptr) return 0;
-    const RenderContext handle = state().nextHandle++;
-    state().renderContexts[handle] = context;
-    return handle;
+    return reinterpret_cast<Context>(context);
 }
 
-bool makeCurrent(DeviceContext dc, RenderContext rc) {
-    if (dc == 0 && rc == 0) return SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr) == 0;
-    sdl::WindowRecord* record = findWindow(windowOfDeviceContext(dc));
-    auto context = state().renderContexts.find(rc);
-    if (record == nullptr || context == state().renderContexts.end()) return false;
-    return SDL_GL_MakeCurrent(record->window, context->second) == 0;
+bool makeCurrent(Window window, Context context) {
+    if (window == 0 && context == 0)
+        return SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr) == 0;
+    return SDL_GL_MakeCurrent(sdlWindow(window), reinterpret_cast<SDL_GLContext>(context)) == 0;
 }
 
-bool deleteContext(RenderContext rc) {
-    auto context = state().renderContexts.find(rc);
-    if (context == state().renderContexts.end()) return false;
-    if (SDL_GL_GetCurrentContext() == context->second)
-        SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
-    SDL_GL_DeleteContext(context->second);
-    state().renderContexts.erase(context);
+void deleteContext(Context context) {
+    SDL_GLContext gl = reinterpret_cast<SDL_GLContext>(context);
+    if (SDL_GL_GetCurrentContext() == gl) SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+    SDL_GL_DeleteContext(gl);
     // A context takes its textures, lists and compiled state with it. What the driver freed
     // lies scattered in the heap, between blocks still in use: give those pages back, or each
     // display-mode switch leaves the process a little larger than the one before.
     malloc_trim(0);
-    return true;
 }
 
-bool swapBuffers(DeviceContext dc) {
-    sdl::WindowRecord* record = findWindow(windowOfDeviceContext(dc));
-    if (record == nullptr) return false;
-    SDL_GL_SwapWindow(record->window);
-    return true;
-}
+void swapBuffers(Window window) { SDL_GL_SwapWindow(sdlWindow(window)); }
 
-}  // namespace platform
+}  // namespace platform::host

@@ -1,5 +1,5 @@
 // The message queue, message boxes and the performance counter on Win32.
-#include "platform/text_encoding.h"
+#include "platform/message_box_responder.h"
 #include "platform/win32_api.h"
 
 namespace platform {
@@ -22,8 +22,6 @@ MSG toWindows(const Message& message) {
     return w;
 }
 
-MessageBoxResponder responder = nullptr;
-
 }  // namespace
 
 bool peekMessage(Message& message) {
@@ -45,15 +43,10 @@ LResult dispatchMessage(const Message& message) {
 
 void postQuitMessage(int exitCode) { PostQuitMessage(exitCode); }
 
-void setMessageBoxResponder(MessageBoxResponder newResponder) { responder = newResponder; }
-
 // The box gets the program's bytes as they are: Windows shows them in the ANSI code page.
 int messageBox(const char* text, const char* caption, unsigned style) {
-    if (responder != nullptr) {
-        const std::string message = toUtf8(text ? text : "");
-        const std::string title = toUtf8(caption ? caption : "");
-        return responder(message.c_str(), title.c_str(), style);
-    }
+    int answer = 0;
+    if (answeredByResponder(text, caption, style, answer)) return answer;
     return MessageBoxA(nullptr, text, caption, style);
 }
 

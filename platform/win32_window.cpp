@@ -1,22 +1,16 @@
 // Window classes, windows, display modes, device and rendering contexts on Win32 and WGL.
 // Each class registered through here gets one real window procedure, which hands every
 // message its windows receive to the procedure the program gave for the class.
-#include <cctype>
 #include <map>
 #include <string>
 
+#include "platform/class_names.h"
 #include "platform/win32_api.h"
 
 namespace platform {
 using win32::handleOf;
 
 namespace {
-
-std::string lowerCase(const char* text) {
-    std::string out = text ? text : "";
-    for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // The program's procedures by class name; Windows compares class names without case.
 std::map<std::string, WindowProcedure>& procedures() {
@@ -27,7 +21,7 @@ std::map<std::string, WindowProcedure>& procedures() {
 LRESULT CALLBACK classProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     char name[256];
     if (GetClassNameA(window, name, sizeof name) > 0) {
-        auto found = procedures().find(lowerCase(name));
+        auto found = procedures().find(classKey(name));
         if (found != procedures().end() && found->second != nullptr)
             return found->second(handleOf(window), message, wParam, lParam);
     }
@@ -86,13 +80,13 @@ bool registerClass(const WindowClass& windowClass) {
     w.lpszMenuName = windowClass.menuName;
     w.lpszClassName = windowClass.className;
     if (RegisterClassA(&w) == 0) return false;
-    procedures()[lowerCase(windowClass.className)] = windowClass.procedure;
+    procedures()[classKey(windowClass.className)] = windowClass.procedure;
     return true;
 }
 
 bool unregisterClass(const char* className, ModuleHandle instance) {
     if (!UnregisterClassA(className, reinterpret_cast<HINSTANCE>(instance))) return false;
-    procedures().erase(lowerCase(className));
+    procedures().erase(classKey(className));
     return true;
 }
 

@@ -1,5 +1,7 @@
 // Making a texture's OpenGL texture: the image library decodes the file into plain pixels,
-// which become the bound DevIL image that ILUT uploads.
+// which become the bound DevIL image that ILUT uploads. ILUT's mipmaps come from GLU, which
+// scales every side to a power of two (a 127-texel row to 128, smeared): where the driver
+// takes any size, ILUT uploads the picture as it is and the smaller levels are halved from it.
 #include <IL/il.h>
 #define ILUT_USE_OPENGL
 #include <IL/ilut.h>
@@ -36,7 +38,6 @@ void Texture::load(const char* fileName, int filterMode, int wrapMode) {
     DecodedPixels pixels;
     const bool loaded = decodeImageFile(fileName, largestTextureSide(), pixels) &&
                         storeInBoundImage(pixels);
-    pixels = DecodedPixels{};
     if (!loaded) reportUnreadable(fileName);
 
     recordTextureSource(*this, fileName, filterMode, wrapMode);
@@ -48,13 +49,19 @@ void Texture::load(const char* fileName, int filterMode, int wrapMode) {
             // ILUT reads the largest texture side and the extensions from the current context;
             // the engine is built before any context exists, so they are read here, where one is.
             ilutRenderer(ILUT_OPENGL);
-            glTexture = mipmapped ? ilutGLBindMipmaps() : ilutGLBindTexImage();
+            if (mipmapped && !driverTakesAnySize()) {
+                glTexture = ilutGLBindMipmaps();
+            } else {
+                glTexture = ilutGLBindTexImage();
+                if (mipmapped) uploadLowerLevels(pixels);
+            }
         } else {
             glTexture = boundEmptyTexture();
         }
         applyTextureModes(filterMode, wrapMode);
     }
 
+    pixels = DecodedPixels{};
     width = loaded ? ilGetInteger(IL_IMAGE_WIDTH) : 0;
     height = loaded ? ilGetInteger(IL_IMAGE_HEIGHT) : 0;
     ilDeleteImages(1, &image);

@@ -1,6 +1,7 @@
 // Making a texture's OpenGL texture without DevIL (the Windows build): the image library
 // decodes the file into plain rows, bottom first, which go to GL as they are, with a full
-// chain of mipmaps from GLU where the filter mode asks for them.
+// chain of mipmaps halved from them where the filter mode asks for one (from GLU, scaled to
+// powers of two, where the driver takes no other sizes).
 #include <GL/glu.h>
 
 #include "image/decode.h"
@@ -17,12 +18,14 @@ GLuint uploadedTexture(const DecodedPixels& pixels, bool mipmapped) {
     // Decoded rows have no padding: RGB rows of odd widths are not a multiple of four bytes.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     const GLenum layout = pixels.channels == 4 ? GL_RGBA : GL_RGB;
-    if (mipmapped)
+    if (mipmapped && !driverTakesAnySize()) {
         gluBuild2DMipmaps(GL_TEXTURE_2D, pixels.channels, pixels.width, pixels.height, layout,
                           GL_UNSIGNED_BYTE, pixels.bytes.data());
-    else
-        glTexImage2D(GL_TEXTURE_2D, 0, pixels.channels, pixels.width, pixels.height, 0, layout,
-                     GL_UNSIGNED_BYTE, pixels.bytes.data());
+        return name;
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, pixels.channels, pixels.width, pixels.height, 0, layout,
+                 GL_UNSIGNED_BYTE, pixels.bytes.data());
+    if (mipmapped) uploadLowerLevels(pixels);
     return name;
 }
 

@@ -1,9 +1,12 @@
 #include "render/texture_setup.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "engine/gl_extensions.h"
 #include "image/decode.h"
+#include "image/mipmap.h"
 #include "platform/platform.h"
 
 int largestTextureSide() {
@@ -22,6 +25,27 @@ void recordTextureSource(Texture& texture, const char* fileName, int filterMode,
     texture.fileName[sizeof texture.fileName - 1] = '\0';
     texture.filterMode = filterMode;
     texture.wrapMode = wrapMode;
+}
+
+bool driverTakesAnySize() {
+    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    int major = 0;
+    if (version != nullptr && std::sscanf(version, "%d", &major) == 1 && major >= 2) return true;
+    return extensionListContains(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)),
+                                 "GL_ARB_texture_non_power_of_two");
+}
+
+void uploadLowerLevels(const DecodedPixels& pixels) {
+    // Decoded rows have no padding: RGB rows of odd widths are not a multiple of four bytes.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const GLenum layout = pixels.channels == 4 ? GL_RGBA : GL_RGB;
+    DecodedPixels level = halvedPicture(pixels);
+    for (GLint number = 1;; ++number) {
+        glTexImage2D(GL_TEXTURE_2D, number, pixels.channels, level.width, level.height, 0, layout,
+                     GL_UNSIGNED_BYTE, level.bytes.data());
+        if (level.width == 1 && level.height == 1) break;
+        level = halvedPicture(level);
+    }
 }
 
 GLuint boundEmptyTexture() {

@@ -10,7 +10,7 @@ scripts/install-windows-deps.sh
 
 # Each program and where the build tree makes it.
 declare -A made=([vorn-demo]=app [vorn-view]=tools/view [vorn-check]=tools/check
-    [vorn-inspect]=tools/scene_dump)
+    [vorn-inspect]=tools/inspect)
 programs=(vorn-demo vorn-view vorn-check vorn-inspect)
 jobs=${VORN_BUILD_JOBS:-$(nproc)}
 prefix=${VORN_WINDOWS_BUILD_PREFIX:-build-win}

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <vector>
 
+#include "app/demo_program.h"
 #include "app/frame.h"
 #include "app/gl_window.h"
 #include "engine/engine.h"
@@ -152,7 +153,8 @@ bool contextReady() {
         platform::setMessageBoxResponder(answerQuietly);
         if (!platform::createOffscreenContext(1024, 768)) return false;
         resizeView(1024, 768);
-        initGlState();  // the demo's own state and start-up, with scene/2cube.vno
+        static DemoProgram demo(demoSceneFile);
+        initGlState(demo);  // the demo's own state and start-up, with scene/2cube.vno
         return true;
     }();
     return ready;

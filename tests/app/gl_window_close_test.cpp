@@ -20,7 +20,7 @@ class GlWindowCloseTest : public ShellTest {
 protected:
     // Opens a window and remembers its handles; the log then starts at the close.
     void open(bool fullscreen) {
-        ASSERT_TRUE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, fullscreen));
+        ASSERT_TRUE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, fullscreen));
         window = number(mainWindow);
         dc = number(deviceContext);
         rc = number(renderContext);

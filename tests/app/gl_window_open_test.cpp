@@ -23,7 +23,7 @@ constexpr unsigned clipping = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 using GlWindowOpenTest = ShellTest;
 
 TEST_F(GlWindowOpenTest, WindowedOpeningRunsItsStepsInOrderThenTheStartUp) {
-    ASSERT_TRUE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, false));
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, false));
 
     const std::vector<std::string> expected = {
         "getModuleHandle", "registerClass", "adjustWindowRectEx", "createWindowEx", "getDC",
@@ -36,7 +36,7 @@ TEST_F(GlWindowOpenTest, WindowedOpeningRunsItsStepsInOrderThenTheStartUp) {
 }
 
 TEST_F(GlWindowOpenTest, FullscreenOpeningChangesTheDisplayAndHidesTheCursorBeforeTheWindow) {
-    ASSERT_TRUE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, true));
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, true));
 
     const std::vector<std::string> names = callNames();
     const std::vector<std::string> head(names.begin(), names.begin() + 6);
@@ -59,7 +59,7 @@ class GlWindowOpeningValues : public ShellTest,
 
 TEST_P(GlWindowOpeningValues, PassesTheFixedAndTheRequestedValues) {
     const OpeningCase& c = GetParam();
-    ASSERT_TRUE(openGlWindow(c.title, c.width, c.height, c.bits, c.fullscreen));
+    ASSERT_TRUE(openGlWindow(demo, c.title, c.width, c.height, c.bits, c.fullscreen));
     EXPECT_EQ(fullscreenMode, c.fullscreen);
 
     const std::vector<Call> classes = callsNamed("registerClass");
@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(GlWindowOpenTest, StartUpBuildsBothFontsInTheNewDeviceContextAndReportsWhatIsMissing) {
-    ASSERT_TRUE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, false));
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, false));
     const std::string dc = number(deviceContext);
 
     const std::vector<Call> fonts = callsNamed("createFont");
@@ -154,7 +154,7 @@ TEST_F(GlWindowOpenTest, StartUpBuildsBothFontsInTheNewDeviceContextAndReportsWh
 }
 
 TEST_F(GlWindowOpenTest, TheWindowIsServedByTheWindowProcedure) {
-    ASSERT_TRUE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, false));
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, false));
     dispatchMessage(Message{fake::lastWindow(), WM_KEYDOWN, VK_F1, 0});
     EXPECT_TRUE(keyDown[VK_F1]);
 }
@@ -190,7 +190,7 @@ TEST_P(GlWindowOpeningFailure, ClosesWhatWasOpenedThenShowsItsErrorBox) {
     const auto& [failure, fullscreen] = GetParam();
     fake::failCall(failure.failingCall);
 
-    EXPECT_FALSE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, fullscreen));
+    EXPECT_FALSE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, fullscreen));
 
     const auto& boxes = fake::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -235,7 +235,7 @@ TEST_F(GlWindowOpenTest, RegistrationFailsWhenTheClassExistsUnderAnyCase) {
     existing.className = "OPENGL";
     ASSERT_TRUE(registerClass(existing));
 
-    EXPECT_FALSE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, false));
+    EXPECT_FALSE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, false));
     ASSERT_EQ(fake::messageBoxes().size(), 1u);
     EXPECT_EQ(fake::messageBoxes()[0].text, "Failed To Register The Window Class.");
     EXPECT_EQ(countOf("createWindowEx"), 0);
@@ -251,7 +251,7 @@ TEST_F(GlWindowOpenTest, RefusedFullscreenAnsweredYesGoesOnWindowed) {
     fake::failCall("changeDisplaySettings");
     fake::answerMessageBoxes({IDYES});
 
-    ASSERT_TRUE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, true));
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, true));
 
     const auto& boxes = fake::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u + startUpBoxTexts.size());
@@ -279,7 +279,7 @@ TEST_P(GlWindowFallbackRefused, ClosesTheProgramAndLeavesTheClassRegistered) {
     fake::failCall("changeDisplaySettings");
     fake::answerMessageBoxes({GetParam()});
 
-    EXPECT_FALSE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, true));
+    EXPECT_FALSE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, true));
 
     const auto& boxes = fake::messageBoxes();
     ASSERT_EQ(boxes.size(), 2u);
@@ -299,7 +299,7 @@ TEST_P(GlWindowFallbackRefused, ClosesTheProgramAndLeavesTheClassRegistered) {
 
     // The class left behind makes a later opening fail at registration.
     fake::answerMessageBoxes({IDOK});
-    EXPECT_FALSE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, false));
+    EXPECT_FALSE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, false));
     EXPECT_EQ(fake::messageBoxes().back().text, "Failed To Register The Window Class.");
 }
 
@@ -310,9 +310,9 @@ INSTANTIATE_TEST_SUITE_P(AnswersOtherThanYes, GlWindowFallbackRefused,
 // --- the pixel format descriptor ---
 
 TEST_F(GlWindowOpenTest, PixelFormatIsFilledOnTheFirstOpeningOnly) {
-    ASSERT_TRUE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, false));
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, false));
     closeGlWindow();
-    ASSERT_TRUE(openGlWindow("Vorn Eng Dev", 1024, 768, 16, false));
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Eng Dev", 1024, 768, 16, false));
 
     const std::vector<Call> formats = callsNamed("choosePixelFormat");
     ASSERT_EQ(formats.size(), 2u);
@@ -321,21 +321,21 @@ TEST_F(GlWindowOpenTest, PixelFormatIsFilledOnTheFirstOpeningOnly) {
 
     closeGlWindow();
     resetPixelFormat();
-    ASSERT_TRUE(openGlWindow("Vorn Eng Dev", 1024, 768, 16, false));
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Eng Dev", 1024, 768, 16, false));
     EXPECT_EQ(callsNamed("choosePixelFormat").back().args[5], "16");
 }
 
 TEST_F(GlWindowOpenTest, PixelFormatFilledByAnOpeningThatFailedLaterStays) {
     fake::failCall("getDC");
-    ASSERT_FALSE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, false));
-    ASSERT_TRUE(openGlWindow("Vorn Eng Dev", 1024, 768, 16, false));
+    ASSERT_FALSE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, false));
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Eng Dev", 1024, 768, 16, false));
     EXPECT_EQ(callsNamed("choosePixelFormat").back().args[5], "32");
 }
 
 TEST_F(GlWindowOpenTest, PixelFormatIsNotFilledByAnOpeningThatFailedBeforeIt) {
     fake::failCall("createWindowEx");
-    ASSERT_FALSE(openGlWindow("Vorn Engine Dev.", 1024, 768, 32, false));
-    ASSERT_TRUE(openGlWindow("Vorn Eng Dev", 1024, 768, 16, false));
+    ASSERT_FALSE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, false));
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Eng Dev", 1024, 768, 16, false));
     EXPECT_EQ(callsNamed("choosePixelFormat").back().args[5], "16");
 }
 

@@ -154,6 +154,46 @@ TEST_F(MainLoopTest, CloseThenQuitEndsWithZeroAndTheWindowOutlivesTheLoop) {
     EXPECT_GT(indexOf("destroyWindow"), indexOf("postQuitMessage"));
 }
 
+// A caller that owns the frame clock runs the passes itself: each call is one pass, and the
+// loop ends as the blocking one does, once, whatever is called after.
+TEST_F(MainLoopTest, PassesRunOneAtATimeEndOnce) {
+    ASSERT_TRUE(openGlWindow(demo, "Vorn Engine Dev.", 1024, 768, 32, false));
+    script([](int pass) {
+        if (pass == 0) send(WM_KEYDOWN, VK_UP);
+        if (pass == 3) fake::queueMessage(Message{0, WM_QUIT, 7, 0});
+    });
+    MainLoop loop(demo);
+    std::vector<int> framesAfterPass;
+    while (loop.runOnePass()) framesAfterPass.push_back(countOf("swapBuffers"));
+
+    // Pass 0 took the key, 1 and 2 drew, 3 took the quit and closed the window.
+    EXPECT_EQ(framesAfterPass, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(loop.exitCode(), 7);
+    EXPECT_EQ(viewAngleX, 2.0f) << "the keys of the two idle passes";
+    EXPECT_EQ(mainWindow, 0u);
+    const std::size_t callsAtEnd = fake::calls().size();
+    EXPECT_FALSE(loop.runOnePass());
+    EXPECT_EQ(fake::calls().size(), callsAtEnd) << "an ended loop does nothing more";
+    EXPECT_EQ(countOf("destroyWindow"), 1);
+}
+
+struct StopAfterKeys : ShellProgram {
+    void start() override {}
+    void frame() override { ++frames; }
+    bool keys() override { return false; }
+    int frames = 0;
+};
+
+TEST_F(MainLoopTest, AProgramThatCannotGoOnEndsTheLoopWithZeroAndLeavesTheWindow) {
+    StopAfterKeys program;
+    ASSERT_TRUE(openGlWindow(program, "t", 640, 480, 32, false));
+    script([](int) {});
+    EXPECT_EQ(runMainLoop(program), 0);
+    EXPECT_EQ(program.frames, 1);
+    EXPECT_NE(mainWindow, 0u) << "the window is left as it is";
+    EXPECT_EQ(countOf("destroyWindow"), 0);
+}
+
 TEST_F(MainLoopTest, QuitMessageGivesItsOwnCode) {
     script([](int pass) {
         if (pass == 0) fake::queueMessage(Message{0, WM_QUIT, 3, 0});

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/demo_program.h"
+#include "app/frame.h"
 #include "app/frame_timer.h"
 #include "app/gl_window.h"
 #include "app/shell_state.h"
@@ -112,6 +114,7 @@ protected:
 
     std::filesystem::path originalDirectory;
     std::filesystem::path emptyDirectory;
+    DemoProgram demo{demoSceneFile};
 };
 
 }  // namespace shelltest

@@ -32,6 +32,8 @@ public:
 
     bool start(const std::vector<std::string>& arguments, const SpawnOptions& options);
     bool started() const { return pid_ > 0; }
+    // The process's id while it is ours, else -1.
+    pid_t pid() const { return pid_; }
     bool running();
     // The exit code (128 + signal number after a signal); nothing when still running then.
     std::optional<int> waitForExit(Milliseconds timeout);

@@ -9,6 +9,8 @@
 #include <ostream>
 #include <random>
 
+#include "app/demo_program.h"
+#include "app/frame.h"
 #include "app/gl_window.h"
 #include "app/shell_state.h"
 #include "platform/platform.h"
@@ -142,7 +144,8 @@ void ProgramWindowTest::SetUpTestSuite() {
     recordMessageBoxes();
     resetShellState();
     resetPixelFormat();
-    windowOpened = openGlWindow("t", kWidth, kHeight, 32, false);
+    static DemoProgram demo(demoSceneFile);
+    windowOpened = openGlWindow(demo, "t", kWidth, kHeight, 32, false);
     boxesWhileOpening = recordedBoxes();
     recordedBoxes().clear();
 }

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "image/decode.h"
 #include "platform/platform.h"
 #include "render/texture_list.h"
 #include "tests/gl/gl_test_support.h"
+#include "tests/support/drawn_texture.h"
 #include "tests/gl/image_files.h"
 #include "tests/image/test_images.h"
 
@@ -33,8 +35,7 @@ protected:
         Texels texels;  // RGB, bottom row first
     };
 
-    // The single level of the texture made from `path`: mipmapping would scale it to a power
-    // of two.
+    // The single level of the texture made from `path`.
     Upload upload(const std::string& path) {
         const int id = list->addTexture(path.c_str(), 0, 0);
         Upload level{levelParameter(id, GL_TEXTURE_WIDTH), levelParameter(id, GL_TEXTURE_HEIGHT), {}};
@@ -43,8 +44,26 @@ protected:
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, level.texels.data());
         return level;
     }
-
 };
+
+// Every picture drawn texel for texel as the image library decodes it, with every filter: the
+// mipmapped ones too, which must not scale a side that is no power of two or lose the rows of
+// texels that are no multiple of four bytes (the odd-sized images of the table).
+TEST_F(TextureImageFilesTest, EveryRealImageIsDrawnAsDecodedWithEveryFilter) {
+    for (const testimages::RealImage& image : testimages::realImages()) {
+        DecodedPixels decoded;
+        if (!decodeImageFile(image.path.c_str(), kDefaultLargestImageSide, decoded)) continue;
+        const Texels expected = testimages::rgbTexels(decoded);
+        for (int filterMode = 0; filterMode <= 3; ++filterMode) {
+            SCOPED_TRACE(image.path + " with filter mode " + std::to_string(filterMode));
+            const Texels pixels = testsupport::drawnTexture(*list, image.path, filterMode, decoded.width,
+                                                            decoded.height, gltest::kWidth, gltest::kHeight);
+            EXPECT_LE(largestDifference(pixels, expected), 1);
+        }
+    }
+    EXPECT_TRUE(gltest::recordedBoxes().empty());
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
 
 TEST_F(TextureImageFilesTest, EveryRealImageIsUploadedAtItsSizeWithItsReferenceTexels) {
     const Texels picture = upload(testimages::directory() + "/real/picture.png").texels;

@@ -134,6 +134,32 @@ cp picture.png png-named.jpg;                                                 ad
 cp bmp-default.bmp bmp-named.tga;                                             add bmp-named.tga picture.png 0
 cp tga-top-left.tga tga-named.png;                                            add tga-named.png picture.png 0
 
+# ---- odd sizes: rows of RGB texels that are no multiple of four bytes, sides no power of two -
+add_sized() { echo "$1 $2 $3 $1 0" >> "$manifest"; }  # file width height, its own reference
+# A PNG chunk: length, type, data and CRC, from the type and data in hex.
+png_chunk() { printf '%s%s%s%s' "$(be32 $((${#2} / 2)))" "$1" "$2" "$(png_crc "$1$2")"; }
+ascii_hex() { printf '%s' "$1" | od -An -v -tx1 | tr -d ' \n'; }
+# The chunks GIMP writes after IHDR: background colour, pixel density, time, a comment.
+with_gimp_chunks() {
+    local chunks
+    chunks=$(png_chunk 624b4744 000000000000)$(png_chunk 70485973 00000b1300000b1301)
+    chunks+=$(png_chunk 74494d45 07e80a0e0b1e2b)
+    chunks+=$(png_chunk 69545874 "$(ascii_hex Comment)0000000000$(ascii_hex 'Created with GIMP')")
+    { head -c 33 "$1"; bytes "$chunks"; tail -c +34 "$1"; } > "$2"
+}
+for size in 127x16 16x127 5x7 31x33 1x5; do
+    width=${size%x*} height=${size#*x}
+    # Noise: every texel differs from its neighbours, so that a smear or a shifted row shows.
+    convert -seed "$width$height" -size "$size" xc:gray +noise Random -depth 8 \
+        PNG24:"odd-rgb-$size.png";                                            add_sized "odd-rgb-$size.png" "$width" "$height"
+    convert "odd-rgb-$size.png" -alpha set -channel A -fx '0.25+0.5*i/w' +channel -depth 8 \
+        -define png:exclude-chunk=all \
+        PNG32:odd-rgba.png
+    with_gimp_chunks odd-rgba.png "odd-rgba-$size.png" && rm odd-rgba.png;    add_sized "odd-rgba-$size.png" "$width" "$height"
+    convert "odd-rgb-$size.png" -type TrueColor -orient TopLeft "odd-rgb-$size.tga"
+    add_sized "odd-rgb-$size.tga" "$width" "$height"
+done
+
 # ---- hostile files --------------------------------------------------------------------------
 cd "$hostile"
 

@@ -2,6 +2,7 @@
 // sanitizers: option parsing, light reach, record names, image signatures, finding image
 // files, all-or-nothing writing, and broken model data read and dropped.
 #include "image/write.h"
+#include "tools/import/child_process.h"
 #include "tools/import/image_export.h"
 #include "tools/import/image_format.h"
 #include "tools/import/import_options.h"
@@ -13,7 +14,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 #include <filesystem>
 #include <sstream>
 
@@ -232,4 +235,30 @@ TEST(ImportOutput, AFolderWhereTheSceneWouldGoStopsTheImportBeforeAnyRename) {
     EXPECT_EQ(runImport(optionsIn(folder, "tri.obj"), out, err), 1);
     EXPECT_THAT(err.str(), HasSubstr("tri.vnt: is a folder"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+}
+
+// The child's deadline: a base, and more for every megabyte of input it says it read.
+TEST(ImportChild, TheDeadlineGrowsWithTheInputTheWorkReads) {
+    const struct {
+        const char* what;
+        std::uint64_t inputBytes;
+        vornimport::ChildOutcome::Kind kind;
+        double seconds;
+    } cases[] = {
+        {"no input: the base alone", 0, vornimport::ChildOutcome::timedOut, 1},
+        {"a megabyte: two seconds more", 1 << 20, vornimport::ChildOutcome::finished, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const vornimport::ChildOutcome outcome = vornimport::runInChild(
+            [&](vornimport::ChildProgress& progress) {
+                progress.inputRead(c.inputBytes);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1800));
+                return std::string("read");
+            },
+            {1, 2});
+        EXPECT_EQ(outcome.kind, c.kind);
+        EXPECT_EQ(outcome.seconds, c.seconds);
+        EXPECT_EQ(outcome.result, c.kind == vornimport::ChildOutcome::finished ? "read" : "");
+    }
 }

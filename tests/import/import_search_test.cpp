@@ -2,6 +2,8 @@
 // without area, and images named the way a game engine looks them up rather than as they lie.
 #include "import_fixture.h"
 
+#include <sstream>
+
 #include "tools/import/image_format.h"
 
 #include <gmock/gmock.h>
@@ -106,4 +108,30 @@ TEST(ImportImages, AMissingImageSaysWhereItWasLookedFor) {
     EXPECT_THAT(run.err, HasSubstr("below download"));
     EXPECT_THAT(run.out, HasSubstr(" 1 missing)\n"));
     EXPECT_EQ(runImport(folder.path(), "tri.obj --textures nowhere").exitCode, 1);
+}
+
+TEST(ImportImages, AMissingImageIsWarnedOnceWithTheMaterialsThatUseItAndCountedOnce) {
+    ImportFolder folder;
+    std::string obj = "mtllib four.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n";
+    std::string mtl;
+    const char* maps[] = {"gone.png", "other.tga", "gone.png", "gone.png"};
+    for (int m = 0; m < 4; ++m) {
+        const std::string name = "m" + std::to_string(m);
+        mtl += "newmtl " + name + "\nKd 1 1 1\nmap_Kd " + maps[m] + "\n";
+        // Each material on a face of its own, the last face turned so that none is a copy.
+        obj += "usemtl " + name + "\nf " + (m == 3 ? "2/1 4/2 3/3" : "1/1 2/2 3/3") + "\n";
+    }
+    folder.write("four.obj", obj);
+    folder.write("four.mtl", mtl);
+    const ToolRun run = runImport(folder.path(), "four.obj");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::vector<std::string> warnings;
+    std::istringstream lines(run.err);
+    for (std::string line; std::getline(lines, line);) warnings.push_back(line);
+    ASSERT_EQ(warnings.size(), 2u) << run.err;
+    EXPECT_THAT(warnings[0], StartsWith("four.obj: warning: image not found: gone.png (tried"));
+    EXPECT_THAT(warnings[0], ::testing::EndsWith("), used by 3 materials"));
+    EXPECT_THAT(warnings[1], StartsWith("four.obj: warning: image not found: other.tga (tried"));
+    EXPECT_THAT(warnings[1], ::testing::EndsWith("), used by 1 material"));
+    EXPECT_THAT(run.out, HasSubstr(" 2 missing)\n"));
 }

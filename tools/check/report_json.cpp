@@ -1,7 +1,7 @@
 // The JSON printer. Paths and quoted file text may be Windows-1252 rather than UTF-8: the
 // inspector's string writer turns them into valid JSON either way.
 #include "tools/check/report.h"
-#include "tools/scene_dump/json_writer.h"
+#include "tools/inspect/json_writer.h"
 
 std::string findingsAsJson(const std::vector<Finding>& findings) {
     JsonWriter json;

@@ -11,6 +11,7 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -222,7 +223,7 @@ bool ImageSet::start(const std::string& detailPath, std::string& problem) {
         return true;
     }
     Bytes bytes;
-    if (!readWholeFile(detailPath, bytes)) {
+    if (!readImageFile(detailPath, bytes)) {
         problem = "cannot read the detail image";
         return false;
     }
@@ -262,38 +263,49 @@ int ImageSet::addEmbedded(const aiTexture& texture, int number) {
     return index;
 }
 
+bool ImageSet::readImageFile(const fs::path& file, Bytes& bytes) {
+    if (!readWholeFile(file, bytes)) return false;
+    if (inputRead_) inputRead_(bytes.size());
+    return true;
+}
+
 int ImageSet::imageFor(const aiScene& scene, const std::string& reference, const ImageSearch& search,
-                       std::ostream& warnings) {
+                       std::string& problem) {
     if (auto [texture, number] = scene.GetEmbeddedTextureAndIndex(reference.c_str()); texture != nullptr) {
         const int index = addEmbedded(*texture, number);
-        if (index < 0) warnings << "warning: embedded image " << reference << " cannot be read\n";
+        if (index < 0) problem = "embedded image " + reference + " cannot be read";
         return index;
     }
     const fs::path file = find(reference, search).lexically_normal();
     if (file.empty()) {
-        warnings << "warning: image not found: " << reference << " (tried its name and the extensions";
-        for (const std::string& extension : engineImageExtensions()) warnings << " " << extension;
-        warnings << " beside the model and where the path points";
+        std::ostringstream text;
+        text << "image not found: " << reference << " (tried its name and the extensions";
+        for (const std::string& extension : engineImageExtensions()) text << " " << extension;
+        text << " beside the model and where the path points";
         if (!search.texturesFolder.empty())
-            warnings << "; its file name, then its name without extension, below " << search.texturesFolder.string();
-        warnings << ")\n";
+            text << "; its file name, then its name without extension, below " << search.texturesFolder.string();
+        text << ")";
+        problem = text.str();
         return -1;
     }
     std::error_code error;
     const std::string key = fs::weakly_canonical(file, error).string();
-    if (auto known = bySource_.find(key); known != bySource_.end()) return known->second;
+    if (auto known = bySource_.find(key); known != bySource_.end()) {
+        if (known->second < 0) problem = problemBySource_[key];
+        return known->second;
+    }
     Bytes bytes;
     int index = -1;
-    if (!readWholeFile(file, bytes))
-        warnings << "warning: cannot read image " << file.string() << "\n";
+    if (!readImageFile(file, bytes))
+        problem = "cannot read image " + file.string();
     else if ((index = addBytes(std::move(bytes), file.filename().string())) < 0)
-        warnings << "warning: image " << file.string() << " is in no format that can be read\n";
+        problem = "image " + file.string() + " is in no format that can be read";
     bySource_[key] = index;
+    if (index < 0) problemBySource_[key] = problem;
     return index;
 }
 
-MaterialImages ImageSet::addMaterial(const aiScene& scene, unsigned index, const ImageSearch& search,
-                                     std::ostream& warnings) {
+MaterialImages ImageSet::addMaterial(const aiScene& scene, unsigned index, const ImageSearch& search) {
     MaterialImages layers;
     if (index >= scene.mNumMaterials || scene.mMaterials[index] == nullptr) return layers;
     const aiMaterial& material = *scene.mMaterials[index];
@@ -306,8 +318,9 @@ MaterialImages ImageSet::addMaterial(const aiScene& scene, unsigned index, const
                 material.GetTexture(type, 0, &path, nullptr, &uvIndex) != aiReturn_SUCCESS)
                 continue;
             channel = uvIndex < AI_MAX_NUMBER_OF_TEXTURECOORDS ? uvIndex : 0;
-            const int image = imageFor(scene, path.C_Str(), search, warnings);
-            if (image < 0) ++missing_;
+            std::string problem;
+            const int image = imageFor(scene, path.C_Str(), search, problem);
+            if (image < 0) noteMissing(problem, index);
             return image;
         }
         return -1;
@@ -319,6 +332,21 @@ MaterialImages ImageSet::addMaterial(const aiScene& scene, unsigned index, const
     layers.bumpImage = bump >= 0 ? bump : white;
     if (bump < 0) layers.bumpChannel = layers.baseChannel;
     return layers;
+}
+
+void ImageSet::noteMissing(const std::string& problem, unsigned material) {
+    for (MissingImage& image : missing_)
+        if (image.problem == problem) {
+            image.materials.insert(material);
+            return;
+        }
+    missing_.push_back({problem, {material}});
+}
+
+void ImageSet::reportMissing(std::ostream& warnings) const {
+    for (const MissingImage& image : missing_)
+        warnings << "warning: " << image.problem << ", used by " << image.materials.size()
+                 << (image.materials.size() == 1 ? " material\n" : " materials\n");
 }
 
 }  // namespace vornimport

@@ -5,7 +5,9 @@
 
 #include "tools/import/image_format.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <set>
@@ -47,19 +49,34 @@ public:
     // False, with `problem` set, when the detail image cannot be used.
     bool start(const std::string& detailPath, std::string& problem);
 
-    // The layers of material `index` of `scene`; a missing or unreadable image is reported on
-    // `warnings` and replaced by white.
-    MaterialImages addMaterial(const aiScene& scene, unsigned index, const ImageSearch& search,
-                               std::ostream& warnings);
+    // Each image file read from now on is counted, by its size, through `inputRead`.
+    void countInputWith(const std::function<void(std::uint64_t bytes)>& inputRead) { inputRead_ = inputRead; }
+
+    // The layers of material `index` of `scene`; a missing or unreadable image is replaced by
+    // white and kept for reportMissing.
+    MaterialImages addMaterial(const aiScene& scene, unsigned index, const ImageSearch& search);
+    // One warning per missing or unreadable image, in the order they were first met, each with
+    // the number of materials that use it.
+    void reportMissing(std::ostream& warnings) const;
 
     const std::vector<ImageFile>& files() const { return files_; }
     int converted() const { return converted_; }
-    int missing() const { return missing_; }
+    // Images missing or unreadable, each counted once however many materials name it.
+    int missing() const { return static_cast<int>(missing_.size()); }
 
 private:
-    // The image that the model names by `reference`, as an index of files_, or -1.
+    // An image that could not be used: what is wrong with it, and which materials name it.
+    struct MissingImage {
+        std::string problem;
+        std::set<unsigned> materials;
+    };
+
+    // The image that the model names by `reference`, as an index of files_; -1 with `problem`
+    // set when there is none.
     int imageFor(const aiScene& scene, const std::string& reference, const ImageSearch& search,
-                 std::ostream& warnings);
+                 std::string& problem);
+    bool readImageFile(const std::filesystem::path& file, Bytes& bytes);
+    void noteMissing(const std::string& problem, unsigned material);
     // The file for `reference`, searched for as searchImageFile does; empty when none.
     std::filesystem::path find(const std::string& reference, const ImageSearch& search);
     int addEmbedded(const aiTexture& texture, int number);
@@ -71,10 +88,12 @@ private:
     std::vector<ImageFile> files_;
     std::set<std::string> takenNames_;        // lower case: the folder may not tell case apart
     std::map<std::string, int> bySource_;     // a file or embedded texture already added
+    std::map<std::string, std::string> problemBySource_;  // why a source in bySource_ is -1
     std::vector<std::filesystem::path> texturesFolderFiles_;  // listed when first needed
     bool texturesFolderListed_ = false;
     int converted_ = 0;
-    int missing_ = 0;
+    std::vector<MissingImage> missing_;  // in the order first met
+    std::function<void(std::uint64_t)> inputRead_;
 };
 
 // The file that `reference` names, relative to `folder` unless absolute: `\` read as `/`, and

@@ -21,7 +21,8 @@ const char* const importUsage =
     "  --no-shade          no fixed shading on untextured materials\n"
     "  --textures DIR      look for images the model names but that are not where it says\n"
     "                      anywhere below DIR, by file name, then by name without extension\n"
-    "  --time-limit S      give up on a model not read and prepared in S seconds (default 300)\n"
+    "  --time-limit S      give up on a model not read and prepared in S seconds (default:\n"
+    "                      10, and 2 more for every megabyte of the model's files)\n"
     "  --help              show this text\n";
 
 namespace {

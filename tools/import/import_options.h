@@ -7,6 +7,13 @@
 
 namespace vornimport {
 
+// Unless --time-limit says otherwise, reading and preparing a model may take a base time and
+// more for every megabyte its files hold (the model, the buffers and material libraries it
+// names, its images): a damaged file of a few kilobytes that sends Assimp into a loop is
+// refused in seconds, and the largest real models still have minutes.
+constexpr double defaultBaseSeconds = 10;
+constexpr double defaultSecondsPerMegabyte = 2;
+
 struct ImportOptions {
     std::string model;
     std::string outDir = ".";
@@ -16,7 +23,8 @@ struct ImportOptions {
     float detailScale = 8.0f;
     bool shade = true;
     std::string texturesFolder;  // empty: images are looked for beside the model only
-    double timeLimit = 300.0;    // seconds that reading and preparing the model may take
+    double timeLimit = 0;        // seconds that reading and preparing may take; 0: the default
+    bool showProgress = false;   // say how long a slow read has taken (standard error is a terminal)
 };
 
 struct ParsedArguments {

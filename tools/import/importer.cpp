@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +22,7 @@
 #include <set>
 #include <sstream>
 #include <string_view>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -107,7 +109,8 @@ int prepareImport(const ImportOptions& options, ChildProgress& progress, std::os
                   std::vector<PlannedFile>& files) {
     ModelReader reader;
     forceFaultForTests();
-    const bool read = reader.read(options.model);
+    const auto inputRead = [&](std::uint64_t bytes) { progress.inputRead(bytes); };
+    const bool read = reader.read(options.model, inputRead);
     progress.stepDone();
     if (!read) {
         err << options.model << ": error: " << reader.error() << "\n";
@@ -121,6 +124,7 @@ int prepareImport(const ImportOptions& options, ChildProgress& progress, std::os
         return 1;
     }
     ImageSet images;
+    images.countInputWith(inputRead);
     if (std::string problem; !images.start(options.detailImage, problem)) {
         err << options.detailImage << ": error: " << problem << "\n";
         return 1;
@@ -130,7 +134,8 @@ int prepareImport(const ImportOptions& options, ChildProgress& progress, std::os
     std::ostringstream warnings;
     const fs::path modelFolder = fs::path(options.model).parent_path();
     const ImageSearch search{modelFolder.empty() ? "." : modelFolder, options.texturesFolder};
-    for (unsigned material : materialOrder) materials[material] = images.addMaterial(scene, material, search, warnings);
+    for (unsigned material : materialOrder) materials[material] = images.addMaterial(scene, material, search);
+    images.reportMissing(warnings);
     passOn(options.model, warnings.str(), err);
     BakedModel baked = bakeGeometry(scene, materials, {options.scale, options.detailScale, options.shade});
     baked.brokenFaces += reader.brokenFaces();
@@ -186,8 +191,8 @@ std::string stopReason(const ImportOptions& options, const ChildOutcome& outcome
     switch (outcome.kind) {
         case ChildOutcome::timedOut:
             reason << (reading ? "Assimp did not finish reading " : "the import of ") << options.model
-                   << (reading ? " in " : " did not finish in ") << options.timeLimit
-                   << (options.timeLimit == 1.0 ? " second" : " seconds");
+                   << (reading ? " in " : " did not finish in ") << outcome.seconds
+                   << (outcome.seconds == 1.0 ? " second" : " seconds");
             break;
         case ChildOutcome::notStarted:
             reason << "cannot start the process that reads " << options.model;
@@ -202,11 +207,41 @@ std::string stopReason(const ImportOptions& options, const ChildOutcome& outcome
     return reason.str();
 }
 
+// "reading MODEL: 12 s", rewritten in place each second once a read has taken a while.
+class ReadingClock {
+public:
+    ReadingClock(const ImportOptions& options, std::ostream& err) : options_(options), err_(err) {}
+    ~ReadingClock() {
+        if (shown_) err_ << "\r\x1b[K" << std::flush;  // the line goes before the outcome's
+    }
+
+    void operator()(int seconds) {
+        if (!options_.showProgress || seconds < secondsBeforeShown) return;
+        err_ << "\rreading " << options_.model << ": " << seconds << " s" << std::flush;
+        shown_ = true;
+    }
+
+private:
+    static constexpr int secondsBeforeShown = 2;
+    const ImportOptions& options_;
+    std::ostream& err_;
+    bool shown_ = false;
+};
+
+ChildTime importTime(const ImportOptions& options) {
+    if (options.timeLimit > 0) return {options.timeLimit, 0};
+    return {defaultBaseSeconds, defaultSecondsPerMegabyte};
+}
+
 }  // namespace
 
 int runImport(const ImportOptions& options, std::ostream& out, std::ostream& err) {
-    const ChildOutcome outcome =
-        runInChild([&](ChildProgress& progress) { return preparedInChild(options, progress); }, options.timeLimit);
+    ChildOutcome outcome;
+    {
+        ReadingClock clock(options, err);
+        outcome = runInChild([&](ChildProgress& progress) { return preparedInChild(options, progress); },
+                             importTime(options), std::ref(clock));
+    }
     PreparedImport prepared;
     if (outcome.kind != ChildOutcome::finished || !deserialise(outcome.result, prepared)) {
         err << stopReason(options, outcome) << "\n";

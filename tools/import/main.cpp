@@ -45,8 +45,10 @@ int main(int argc, char** argv) {
     }
     capMemory();
     startImageDecoding();
+    ImportOptions options = parsed.options;
+    options.showProgress = ::isatty(STDERR_FILENO) == 1;
     try {
-        return runImport(parsed.options, std::cout, std::cerr);
+        return runImport(options, std::cout, std::cerr);
     } catch (const std::bad_alloc&) {
         std::cerr << parsed.options.model << ": error: the model needs more memory than there is\n";
         return 1;

@@ -2,11 +2,14 @@
 // broken faces go before triangulation and normal generation run.
 #include "tools/import/model_reader.h"
 
+#include <assimp/DefaultIOSystem.h>
+#include <assimp/IOStream.hpp>
 #include <assimp/config.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
 #include <cmath>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -54,11 +57,29 @@ long dropBrokenFaces(aiMesh& mesh) {
     return dropped;
 }
 
+// Assimp's own file access, telling the size of each file it opens the first time: the time a
+// model may take grows with all it reads, a glTF's buffers as much as the file named.
+class CountingFiles : public Assimp::DefaultIOSystem {
+public:
+    explicit CountingFiles(const std::function<void(std::uint64_t)>& inputRead) : inputRead_(inputRead) {}
+
+    Assimp::IOStream* Open(const char* file, const char* mode) override {
+        Assimp::IOStream* stream = DefaultIOSystem::Open(file, mode);
+        if (stream != nullptr && opened_.insert(file).second) inputRead_(stream->FileSize());
+        return stream;
+    }
+
+private:
+    std::function<void(std::uint64_t)> inputRead_;
+    std::set<std::string> opened_;
+};
+
 }  // namespace
 
-bool ModelReader::read(const std::string& path) {
+bool ModelReader::read(const std::string& path, const std::function<void(std::uint64_t bytes)>& inputRead) {
     // Bones alone are no geometry: no stand-in meshes for them.
     importer_.SetPropertyBool(AI_CONFIG_IMPORT_NO_SKELETON_MESHES, true);
+    if (inputRead) importer_.SetIOHandler(new CountingFiles(inputRead));  // the importer owns it
     scene_ = importer_.ReadFile(path, 0);
     return prepare();
 }

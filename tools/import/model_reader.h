@@ -6,6 +6,8 @@
 #include <assimp/Importer.hpp>
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 struct aiScene;
@@ -14,8 +16,10 @@ namespace vornimport {
 
 class ModelReader {
 public:
-    // Reads `path`; false with Assimp's own error text in error() when it cannot.
-    bool read(const std::string& path);
+    // Reads `path`; false with Assimp's own error text in error() when it cannot. Each file
+    // Assimp opens (the model, its buffers and material libraries) is counted once, by its
+    // size, through `inputRead` when given.
+    bool read(const std::string& path, const std::function<void(std::uint64_t bytes)>& inputRead = {});
     // The same for a model in memory, `formatHint` being its file name extension.
     bool readMemory(const void* bytes, std::size_t size, const char* formatHint);
 

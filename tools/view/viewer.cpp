@@ -47,16 +47,44 @@ struct Viewer {
     bool keyWasDown[256] = {};
 };
 
-Viewer viewer;
+// The viewer as a program on the shell: it owns the viewed file's state, its overlay lines and
+// its keys; the shell's start-up comes first, then the viewed file instead of the demo's.
+class ViewerProgram : public ShellProgram {
+public:
+    ViewerProgram(const ViewOptions& options, bool picture);
+    void start() override {
+        startShell();
+        loadViewed(true);
+    }
+    void frame() override { drawViewerScene(); }
+    bool keys() override;
+    // What a file that cannot be shown as asked makes of the run, once its loader has spoken.
+    int refusal() const;
+    const ViewOptions& options() const { return viewer.options; }
+    const std::string& fileName() const { return viewer.fileName; }
 
-// Overlay lines, formatted into fixed buffers: no allocation per frame.
-char countsLine[4][48];
-char cameraLine[300];
-char lightsLine[64];
+private:
+    void chooseCamera(bool atStart);
+    void loadViewed(bool atStart);
+    void reload();
+    void describeView();
+    void drawViewerOverlay();
+    void placeView();
+    bool drawViewerScene();
+    bool pressed(unsigned key);
+    void nextCamera();
+    void turnOrbit();
+
+    Viewer viewer;
+    // Overlay lines, formatted into fixed buffers: no allocation per frame.
+    char countsLine[4][48] = {};
+    char cameraLine[300] = {};
+    char lightsLine[64] = {};
+};
 
 // The camera the view starts from or keeps after a reload: the one asked for if there is one,
 // otherwise the first; the orbit view when the file has none or the user chose it.
-void chooseCamera(bool atStart) {
+void ViewerProgram::chooseCamera(bool atStart) {
     const int cameras = int(engine.cameras.all().size());
     if (atStart) {
         viewer.cameraMissing = viewer.options.cameraGiven && viewer.options.camera >= cameras;
@@ -68,7 +96,7 @@ void chooseCamera(bool atStart) {
     }
 }
 
-void loadViewed(bool atStart) {
+void ViewerProgram::loadViewed(bool atStart) {
     viewer.refused = !loadViewedFile(engine, viewer.options.path.c_str());
     viewer.bounds = sceneBounds(engine.meshes);
     chooseCamera(atStart);
@@ -80,14 +108,12 @@ void loadViewed(bool atStart) {
     std::snprintf(countsLine[3], sizeof countsLine[3], "Textures: %zu", counts.textures);
 }
 
-void loadViewedAtStart() { loadViewed(true); }
-
-void reload() {
+void ViewerProgram::reload() {
     unloadScene(engine);
     loadViewed(false);
 }
 
-void describeView() {
+void ViewerProgram::describeView() {
     const int cameras = int(engine.cameras.all().size());
     if (viewer.camera == orbitCamera)
         std::snprintf(cameraLine, sizeof cameraLine, "Camera: orbit");
@@ -99,7 +125,7 @@ void describeView() {
                   engine.lights.all().size(), viewer.markersShown ? "shown" : "hidden");
 }
 
-void drawViewerOverlay() {
+void ViewerProgram::drawViewerOverlay() {
     describeView();
     titleFont.setColor(0.4f, 0.8f, 0.9f);
     titleFont.print(10, 40, viewer.fileName.c_str());
@@ -114,7 +140,7 @@ void drawViewerOverlay() {
     drawSwitchStates();
 }
 
-void placeView() {
+void ViewerProgram::placeView() {
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     const float aspect = viewport[3] > 0 ? float(viewport[2]) / float(viewport[3]) : 1.0f;
@@ -143,7 +169,7 @@ void writeScreenshot() {
     }
 }
 
-bool drawViewerScene() {
+bool ViewerProgram::drawViewerScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     viewer.frameSeconds = viewer.picture ? pictureFrameSeconds : frameTimer.elapsedSeconds(1);
@@ -173,21 +199,21 @@ bool drawViewerScene() {
 }
 
 // True once per press: the key is down now and was not at the previous look.
-bool pressed(unsigned key) {
+bool ViewerProgram::pressed(unsigned key) {
     const bool down = keyDown[key];
     const bool fresh = down && !viewer.keyWasDown[key];
     viewer.keyWasDown[key] = down;
     return fresh;
 }
 
-void nextCamera() {
+void ViewerProgram::nextCamera() {
     // After the last camera comes the orbit view, then the first camera again.
     const int cameras = int(engine.cameras.all().size());
     if (cameras == 0) return;
     viewer.camera = viewer.camera + 1 < cameras ? viewer.camera + 1 : orbitCamera;
 }
 
-void turnOrbit() {
+void ViewerProgram::turnOrbit() {
     const float step = arrowDegreesPerSecond * viewer.frameSeconds;
     float yaw = 0.0f, pitch = 0.0f;
     if (keyDown[VK_LEFT]) yaw -= step;
@@ -204,9 +230,7 @@ void turnOrbit() {
     viewer.orbit.zoomBy(wheel);
 }
 
-}  // namespace
-
-bool handleViewerKeys() {
+bool ViewerProgram::keys() {
     if (pressed(VK_TAB)) nextCamera();
     if (pressed(keyL)) viewer.markersShown = !viewer.markersShown;
     if (pressed(VK_NUMPAD1)) {
@@ -227,18 +251,13 @@ bool handleViewerKeys() {
     return true;
 }
 
-namespace {
-
-void startViewer(const ViewOptions& options, bool picture) {
-    viewer = Viewer{};
+ViewerProgram::ViewerProgram(const ViewOptions& options, bool picture) {
     viewer.options = options;
     viewer.fileName = fileNameOf(options.path);
     viewer.picture = picture;
-    loadApplicationScene = loadViewedAtStart;
 }
 
-// What a file that cannot be shown as asked makes of the run, once its loader has spoken.
-int refusal() {
+int ViewerProgram::refusal() const {
     if (viewer.refused) {
         std::fprintf(stderr, "vorn-view: error: %s was refused\n", viewer.options.path.c_str());
         return 1;
@@ -252,20 +271,23 @@ int refusal() {
     return 0;
 }
 
+// The unseen run that tests look into between frames.
+std::unique_ptr<ViewerProgram> picture;
 std::unique_ptr<OffscreenFramebuffer> pictureTarget;
 
 }  // namespace
 
 int runViewerWindow(const ViewOptions& options) {
-    startViewer(options, false);
-    const std::string title = "vorn-view: " + viewer.fileName;
-    if (!openGlWindow(title.c_str(), options.width, options.height, 32, options.fullscreen))
+    ViewerProgram program(options, false);
+    const std::string title = "vorn-view: " + program.fileName();
+    if (!openGlWindow(program, title.c_str(), options.width, options.height, 32,
+                      options.fullscreen))
         return 1;
-    if (const int code = refusal()) {
+    if (const int code = program.refusal()) {
         closeGlWindow();
         return code;
     }
-    return runMainLoop(drawViewerScene, handleViewerKeys);
+    return runMainLoop(program);
 }
 
 int runViewerPicture(const ViewOptions& options) {
@@ -283,7 +305,7 @@ int runViewerPicture(const ViewOptions& options) {
 }
 
 int openViewerPicture(const ViewOptions& options) {
-    startViewer(options, true);
+    picture = std::make_unique<ViewerProgram>(options, true);
     // Nobody is there to answer: every box gets its default answer and is printed.
     setMessageBoxResponder(toolcommon::printAndAnswerMessageBox);
     if (!createOffscreenContext(options.width, options.height)) {
@@ -297,16 +319,19 @@ int openViewerPicture(const ViewOptions& options) {
         return 1;
     }
     resizeView(options.width, options.height);
-    initGlState();
-    return refusal();
+    initGlState(*picture);
+    return picture->refusal();
 }
 
 void drawViewerFrames(int count) {
-    for (int frame = 0; frame < count; ++frame) drawViewerScene();
+    for (int frame = 0; frame < count && picture; ++frame) picture->frame();
 }
 
+bool handleViewerKeys() { return picture && picture->keys(); }
+
 std::vector<unsigned char> viewerPixels() {
-    return readPixels(viewer.options.width, viewer.options.height);
+    if (!picture) return {};
+    return readPixels(picture->options().width, picture->options().height);
 }
 
 void closeViewerPicture() {
@@ -316,4 +341,5 @@ void closeViewerPicture() {
     }
     destroyOffscreenContext();
     setMessageBoxResponder(nullptr);
+    picture.reset();
 }

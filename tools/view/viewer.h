@@ -15,7 +15,8 @@ int runViewerPicture(const ViewOptions& options);
 // framebuffer and loads the file; it gives the exit code of a failure, or 0 when ready.
 int openViewerPicture(const ViewOptions& options);
 void drawViewerFrames(int count);
-// What the keys held (keyDown) and the mouse moves ask for, as after a frame on screen.
+// What the keys held (keyDown) and the mouse moves ask of the unseen run, as after a frame
+// on screen.
 bool handleViewerKeys();
 // The last frame drawn, RGB, bottom row first.
 std::vector<unsigned char> viewerPixels();

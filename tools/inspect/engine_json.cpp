@@ -1,8 +1,8 @@
 // Turning the engine's lists into the inspector's JSON document.
-#include "tools/scene_dump/engine_json.h"
+#include "tools/inspect/engine_json.h"
 
 #include "engine/engine.h"
-#include "tools/scene_dump/json_writer.h"
+#include "tools/inspect/json_writer.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <random>
 
-#include "tools/scene_dump/json_writer.h"
+#include "tools/inspect/json_writer.h"
 
 struct StringCase {
     const char* bytes;

@@ -1,6 +1,6 @@
-// The decoders of the Windows build, where neither SDL2_image nor DevIL exists: stb_image for
-// the formats it reads, with the BMP variants it refuses rewritten first, and the library's own
-// reader for DDS. Only this file chooses.
+// The decoders of every build without DevIL or SDL2_image (Windows): stb_image for the formats
+// it reads, with the BMP variants it refuses rewritten first, and the library's own reader for
+// DDS. Only this file chooses.
 #include "image/decoders.h"
 
 #include "image/bmp_rewrite.h"

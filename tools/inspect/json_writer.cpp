@@ -1,5 +1,5 @@
 // JSON output of the inspector.
-#include "tools/scene_dump/json_writer.h"
+#include "tools/inspect/json_writer.h"
 
 #include <cmath>
 #include <cstdio>

@@ -9,7 +9,7 @@
 #include "platform/platform.h"
 #include "scenedesc/scene_description_loader.h"
 #include "tools/common/printed_message_boxes.h"
-#include "tools/scene_dump/engine_json.h"
+#include "tools/inspect/engine_json.h"
 #include "tools/common/plain_line_ends.h"
 #include "tools/common/version_answer.h"
 
