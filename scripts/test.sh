@@ -64,18 +64,23 @@ cmake --build build-sanitize -j"$jobs"
 
 if [ $windows = 1 ]; then
     wait "$prefixMaker" || { echo "test.sh: the Wine prefix could not be made" >&2; exit 1; }
-    # One Wine server for all the test programs, instead of one started and stopped by each;
-    # the first program starts the prefix's services, which stay with the server. Started by a
-    # test's discovery instead, they would hold its output open until its time ran out.
-    wineserver -p
-    scripts/wine-run.sh cmd /c exit >/dev/null 2>&1 || true
 fi
 
 status=0
+# The Windows programs of the first tree run on screens of their own and start their Wine
+# server there: a server kept running on this run's screen would put their windows on a
+# desktop of its size.
 ctest --test-dir build --output-on-failure -j"$jobs" || status=1
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs" || status=1
 if [ $windows = 1 ]; then
     testStart=$SECONDS
+    # One Wine server for all the Windows test programs, which share this run's screen,
+    # instead of one started and stopped by each; the first program starts the prefix's
+    # services, which stay with the server. Started by a test's discovery instead, they would
+    # hold its output open until its time ran out.
+    wineserver -w
+    wineserver -p
+    scripts/wine-run.sh cmd /c exit >/dev/null 2>&1 || true
     ctest --test-dir build-win32 --output-on-failure -j"$jobs" || status=1
     echo "Windows: unit tests under Wine in $((SECONDS - testStart)) s"
 fi

@@ -9,6 +9,8 @@ start_virtual_display() {
     # root, holding the abstract socket), and the tests would then draw on that server.
     local numberFile number tries
     numberFile=$(mktemp)
+    # The folder of the X sockets goes with the display when the display made it.
+    [ -d /tmp/.X11-unix ] && VIRTUAL_DISPLAY_MADE_SOCKETS=0 || VIRTUAL_DISPLAY_MADE_SOCKETS=1
     # -noreset: a server that resets when its last client leaves drops the clients that
     # connect during the reset, as the demo does right after its start question.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$numberFile" \
@@ -35,4 +37,5 @@ stop_virtual_display() {
     kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true
     wait "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true
     VIRTUAL_DISPLAY_PID=
+    [ "${VIRTUAL_DISPLAY_MADE_SOCKETS:-0}" = 1 ] && rmdir /tmp/.X11-unix 2>/dev/null || true
 }
