@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/utf8_box_locale.h"
 
 namespace platform::host {
 
@@ -24,7 +25,12 @@ int ask(const Question& question) {
     const SDL_MessageBoxData data = {flags, nullptr, question.caption, question.text,
                                      int(buttons.size()), buttons.data(), nullptr};
     int answer = 0;
-    if (SDL_ShowMessageBox(&data, &answer) != 0) return -1;
+    int shown = 0;
+    {
+        const Utf8BoxLocale utf8;
+        shown = SDL_ShowMessageBox(&data, &answer);
+    }
+    if (shown != 0) return -1;
     if (answer >= 0) return answer;
     // Closed without a button: the Escape button's answer.
     for (const Button& button : question.buttons)

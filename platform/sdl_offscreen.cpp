@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/host.h"
+#include "platform/sdl_gl_layer.h"
 
 namespace platform::host {
 namespace {
@@ -44,24 +45,35 @@ bool createSurfacelessContext() {
     eglDisplay = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     if (eglDisplay == EGL_NO_DISPLAY || !eglInitialize(eglDisplay, nullptr, nullptr))
         return false;
-    if (!eglBindAPI(EGL_OPENGL_API)) return false;
-    const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                                 EGL_NONE};
+    // Under a GL layer the context is an OpenGL ES 2.0 one, as the windows' are.
+    const bool es2 = glLayer() != nullptr;
+    if (!eglBindAPI(es2 ? EGL_OPENGL_ES_API : EGL_OPENGL_API)) return false;
+    const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
+                                 es2 ? EGL_OPENGL_ES2_BIT : EGL_OPENGL_BIT, EGL_NONE};
+    const EGLint es2Attributes[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
     EGLConfig config;
     EGLint count = 0;
     if (!eglChooseConfig(eglDisplay, attributes, &config, 1, &count) || count == 0) return false;
-    eglContext = eglCreateContext(eglDisplay, config, EGL_NO_CONTEXT, nullptr);
+    eglContext = eglCreateContext(eglDisplay, config, EGL_NO_CONTEXT, es2 ? es2Attributes : nullptr);
     if (eglContext == EGL_NO_CONTEXT) return false;
     return eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, eglContext);
 }
 
+// The key a GL layer knows the surfaceless context by: no window's context has it. The hidden
+// window's context is told to the layer by makeCurrent and deleteContext, as every window's is.
+constexpr Context surfacelessContextKey = 1;
+
 }  // namespace
 
 bool createOffscreenContext(int width, int height) {
-    return createHiddenWindowContext(width, height) || createSurfacelessContext();
+    if (createHiddenWindowContext(width, height)) return true;
+    if (!createSurfacelessContext()) return false;
+    sdl::tellLayerCurrent(surfacelessContextKey);
+    return true;
 }
 
 void destroyOffscreenContext() {
+    if (eglContext != EGL_NO_CONTEXT) sdl::tellLayerDeleted(surfacelessContextKey);
     if (hiddenContext != 0) {
         deleteContext(hiddenContext);
         closeWindow(hiddenWindow);
@@ -77,10 +89,14 @@ void destroyOffscreenContext() {
     eglContext = EGL_NO_CONTEXT;
 }
 
-void* glEntryPoint(const char* name) {
-    if (eglContext != EGL_NO_CONTEXT)
+}  // namespace platform::host
+
+namespace platform {
+
+void* getDriverProcAddress(const char* name) {
+    if (host::eglContext != EGL_NO_CONTEXT)
         return reinterpret_cast<void*>(eglGetProcAddress(name));
     return SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GL_GetProcAddress(name) : nullptr;
 }
 
-}  // namespace platform::host
+}  // namespace platform

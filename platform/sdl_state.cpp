@@ -1,5 +1,6 @@
 // The start of SDL's video subsystem and the pixel format of the host's windows.
 #include "platform/sdl_state.h"
+#include "platform/sdl_gl_layer.h"
 
 #include <cstdio>
 #include <cstring>
@@ -34,7 +35,7 @@ void setPixelFormatAttributes() {
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    setContextProfile();
 }
 
 }  // namespace platform::sdl

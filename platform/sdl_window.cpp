@@ -2,6 +2,7 @@
 #include <SDL.h>
 #include <malloc.h>
 
+#include "platform/sdl_gl_layer.h"
 #include "platform/sdl_state.h"
 
 namespace platform::host {
@@ -74,19 +75,26 @@ Context createContext(Window window) {
 bool makeCurrent(Window window, Context context) {
     if (window == 0 && context == 0)
         return SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr) == 0;
-    return SDL_GL_MakeCurrent(sdlWindow(window), reinterpret_cast<SDL_GLContext>(context)) == 0;
+    const bool made =
+        SDL_GL_MakeCurrent(sdlWindow(window), reinterpret_cast<SDL_GLContext>(context)) == 0;
+    if (made) sdl::tellLayerCurrent(context);
+    return made;
 }
 
 void deleteContext(Context context) {
     SDL_GLContext gl = reinterpret_cast<SDL_GLContext>(context);
     if (SDL_GL_GetCurrentContext() == gl) SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
     SDL_GL_DeleteContext(gl);
+    sdl::tellLayerDeleted(context);
     // A context takes its textures, lists and compiled state with it. What the driver freed
     // lies scattered in the heap, between blocks still in use: give those pages back, or each
     // display-mode switch leaves the process a little larger than the one before.
     malloc_trim(0);
 }
 
-void swapBuffers(Window window) { SDL_GL_SwapWindow(sdlWindow(window)); }
+void swapBuffers(Window window) {
+    sdl::tellLayerBeforeSwap();
+    SDL_GL_SwapWindow(sdlWindow(window));
+}
 
 }  // namespace platform::host

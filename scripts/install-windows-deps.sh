@@ -8,6 +8,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Wine's 32-bit half comes from the i386 architecture; install-deps.sh runs apt-get update
 # before it installs anything.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "Adding the i386 architecture to dpkg (dpkg --add-architecture i386): the 32-bit half"
+    echo "of Wine, which runs the 32-bit Windows programs and their tests, comes from it."
     if [ "$(id -u)" -eq 0 ]; then dpkg --add-architecture i386; else sudo dpkg --add-architecture i386; fi
 fi
 

@@ -11,7 +11,8 @@
 
   window.vornArguments = (query) => {
     const scene = query.get('scene') || 'scene/example.vnt';
-    const args = [scene];
+    // The page's viewer is the one built on the fixed-function layer, with no sibling to run.
+    const args = [scene, '--renderer', 'es2'];
     if (query.has('camera')) args.push('--camera', query.get('camera'));
     if (query.has('size')) args.push('--size', query.get('size'));
     if (query.has('frames')) args.push('--frames', query.get('frames'), '--screenshot', pictureFile);

@@ -98,8 +98,9 @@ protected:
         // The start-up loads "scene/2cube.vno" from the working directory: an empty one
         // makes that load fail the same way on every machine.
         originalDirectory = std::filesystem::current_path();
-        char pattern[] = "/tmp/vorn-shell-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vorn-shell-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         emptyDirectory = pattern;
         std::filesystem::current_path(emptyDirectory);
     }

@@ -114,7 +114,7 @@ bool DemoTest::answerBox(const std::string& title, const std::string& key) {
     // A box just shown can miss a key while it sets itself up; a user would press again.
     for (int attempt = 0; attempt < 3; ++attempt) {
         screen.pressKey(box->id, key, Milliseconds(50));
-        if (screen.waitUntilGone(box->id, answerTimeout / 2)) return true;
+        if (screen.waitUntilGone(*box, answerTimeout / 2)) return true;
     }
     return false;
 }

@@ -2,6 +2,7 @@
 // focus events come after, and a fullscreen window that loses the focus stays up and drawing.
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -15,7 +16,9 @@ class MinimiseTest : public DemoTest {
 protected:
     // The program with the frame counter preloaded.
     std::vector<std::string> countingEnvironment() {
-        countPath = "/tmp/vorn-swaps-" + std::to_string(getpid()) + ".txt";
+        countPath = (std::filesystem::temp_directory_path() /
+                     ("vorn-swaps-" + std::to_string(getpid()) + ".txt"))
+                        .string();
         return {"LD_PRELOAD=" SWAP_COUNTER_LIBRARY, "VORN_SWAP_COUNT_FILE=" + countPath};
     }
 

@@ -120,6 +120,35 @@ TEST_F(ViewerTest, KeysSwitchTheMarkersTheMapsAndTheViewAndF12WritesPictures) {
     EXPECT_EQ(demo.waitForExit(exitTimeout), 0);
 }
 
+// SDL draws its boxes in the characters of the locale the environment names: in the C locale
+// of a fresh root shell the "é" of "Chargement Terminé" would be left out.
+TEST_F(ViewerTest, TheLoadBoxShowsItsWholeTextInAnyLocale) {
+    ASSERT_TRUE(display.start(1024, 768, Milliseconds(10000)));
+    ASSERT_TRUE(screen.connect(display.name(), display.environment(), Milliseconds(10000)));
+    std::vector<Image> boxes;
+    for (const char* locale : {"LC_ALL=C.UTF-8", "LC_ALL=C", "LC_ALL=POSIX"}) {
+        ASSERT_TRUE(demo.start({VORN_VIEW_PROGRAM, "scene/example.vnt"},
+                               SpawnOptions{display.environment({locale, "LANG="}),
+                                            directory.string(), artifactPath(".log"), {}}));
+        const std::optional<WindowInfo> box = waitForWindow(loadDoneTitle);
+        ASSERT_TRUE(box) << locale;
+        std::this_thread::sleep_for(settle);  // drawn
+        boxes.push_back(screen.grab(Area{box->x, box->y, box->x + box->width, box->y + box->height}));
+        ASSERT_TRUE(answerBox(loadDoneTitle, "Return")) << locale;
+        ASSERT_TRUE(waitForFrames("vorn-view: example.vnt")) << locale;
+        demo.stop();
+    }
+    for (std::size_t i = 1; i < boxes.size(); ++i) {
+        ASSERT_EQ(boxes[i].pixels.size(), boxes[0].pixels.size()) << i;
+        int differing = 0;
+        for (std::size_t p = 0; p < boxes[0].pixels.size(); ++p)
+            differing += boxes[i].pixels[p].r != boxes[0].pixels[p].r ||
+                         boxes[i].pixels[p].g != boxes[0].pixels[p].g ||
+                         boxes[i].pixels[p].b != boxes[0].pixels[p].b;
+        EXPECT_EQ(differing, 0) << "the box in locale " << i << " differs from the UTF-8 one";
+    }
+}
+
 TEST_F(ViewerTest, TheMouseAndTheArrowsTurnAndZoomTheOrbitView) {
     const auto window = launchViewer({"scene/2cube.vno"}, "2cube.vno", false);
     ASSERT_TRUE(window);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
 namespace e2e {
 namespace {
@@ -75,12 +76,17 @@ bool X11Session::connect(const std::string& displayName, std::vector<std::string
         if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(pollInterval);
     }
+    // Windows that go away, and the requests programs send the window manager, are reported
+    // to the clients that watch the root window's children.
+    XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
     return true;
 }
 
 void X11Session::disconnect() {
     if (display_ != nullptr) XCloseDisplay(display_);
     display_ = nullptr;
+    vanished_.clear();
+    minimiseRequested_ = false;
     focusWindow_ = 0;  // the server destroys it with the connection
 }
 
@@ -95,9 +101,10 @@ std::vector<WindowInfo> X11Session::windowsTitled(const std::string& title) {
     for (unsigned i = 0; i < count; ++i) {
         if (titleOf(display_, children[i]) != title) continue;
         XWindowAttributes attributes;
+        const unsigned long seenAt = NextRequest(display_);
         if (!XGetWindowAttributes(display_, children[i], &attributes)) continue;  // just gone
         found.push_back(WindowInfo{children[i], attributes.x, attributes.y, attributes.width,
-                                   attributes.height, attributes.map_state == IsViewable});
+                                   attributes.height, attributes.map_state == IsViewable, seenAt});
     }
     if (children != nullptr) XFree(children);
     return found;
@@ -116,15 +123,36 @@ std::optional<WindowInfo> X11Session::waitForWindow(const std::string& title,
     }
 }
 
-bool X11Session::waitUntilGone(WindowId window, Milliseconds timeout) {
+bool X11Session::waitUntilGone(const WindowInfo& window, Milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
+        if (display_ == nullptr) return true;
+        // An event whose serial is at least the request that saw the window came after it.
+        readEvents();
+        for (const Vanished& gone : vanished_)
+            if (gone.id == window.id && gone.serial >= window.seenAt) return true;
         XWindowAttributes attributes;
-        if (display_ == nullptr || !XGetWindowAttributes(display_, window, &attributes) ||
+        if (!XGetWindowAttributes(display_, window.id, &attributes) ||
             attributes.map_state != IsViewable)
             return true;
         if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(pollInterval);
+    }
+}
+
+void X11Session::readEvents() {
+    const Atom changeState = XInternAtom(display_, "WM_CHANGE_STATE", False);
+    XSync(display_, False);
+    while (XPending(display_) > 0) {
+        XEvent event{};
+        XNextEvent(display_, &event);
+        if (event.type == UnmapNotify)
+            vanished_.push_back({event.xunmap.window, event.xunmap.serial});
+        else if (event.type == DestroyNotify)
+            vanished_.push_back({event.xdestroywindow.window, event.xdestroywindow.serial});
+        else if (event.type == ClientMessage && event.xclient.message_type == changeState &&
+                 event.xclient.data.l[0] == IconicState)
+            minimiseRequested_ = true;
     }
 }
 
@@ -257,24 +285,15 @@ bool X11Session::takeFocus() {
 void X11Session::watchMinimiseRequests() {
     if (display_ == nullptr) return;
     // A client message sent to the root window for the window manager reaches every client that
-    // selected substructure notification there.
-    XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
-    XSync(display_, True);
+    // selected substructure notification there, as this session does from its start.
+    readEvents();
+    minimiseRequested_ = false;
 }
 
 bool X11Session::minimiseRequested() {
     if (display_ == nullptr) return false;
-    const Atom changeState = XInternAtom(display_, "WM_CHANGE_STATE", False);
-    bool requested = false;
-    XSync(display_, False);
-    while (XPending(display_) > 0) {
-        XEvent event{};
-        XNextEvent(display_, &event);
-        if (event.type == ClientMessage && event.xclient.message_type == changeState &&
-            event.xclient.data.l[0] == IconicState)
-            requested = true;
-    }
-    return requested;
+    readEvents();
+    return std::exchange(minimiseRequested_, false);
 }
 
 }  // namespace e2e

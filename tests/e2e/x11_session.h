@@ -19,6 +19,8 @@ struct WindowInfo {
     WindowId id = 0;
     int x = 0, y = 0, width = 0, height = 0;
     bool viewable = false;
+    // The X request by which it was seen: a window made later may get the same id.
+    unsigned long seenAt = 0;
 };
 
 struct Rgb {
@@ -57,7 +59,9 @@ public:
     // worthWaiting says so.
     std::optional<WindowInfo> waitForWindow(const std::string& title, Milliseconds timeout,
                                             const std::function<bool()>& worthWaiting = {});
-    bool waitUntilGone(WindowId window, Milliseconds timeout);
+    // True once the window seen has been unmapped or destroyed since it was seen, even when
+    // another window has taken its id since (SDL's boxes get the same id one after another).
+    bool waitUntilGone(const WindowInfo& window, Milliseconds timeout);
 
     // Focuses the window, then holds the key (an xdotool key name) for the time given.
     bool pressKey(WindowId window, const std::string& key, Milliseconds hold);
@@ -89,7 +93,17 @@ public:
 private:
     bool tool(const std::vector<std::string>& arguments);
 
+    // Takes the events the root window reports: windows that went away, minimise requests.
+    void readEvents();
+
+    struct Vanished {
+        WindowId id;
+        unsigned long serial;
+    };
+
     _XDisplay* display_ = nullptr;
+    std::vector<Vanished> vanished_;
+    bool minimiseRequested_ = false;
     unsigned long focusWindow_ = 0;
     std::vector<std::string> environment_;
 };

@@ -36,8 +36,9 @@ TEST(ViewOptions, AFileAloneOpensTheWindowAtTheDemosSize) {
 
 TEST(ViewOptions, EveryOptionInAnyOrder) {
     const Parsed parsed = parse({"--size", "320x200", "--screenshot", "out.png", "--camera", "2",
-                                 "scene/example.vnt", "--frames", "3", "--fullscreen"});
+                                 "scene/example.vnt", "--frames", "3", "--fullscreen", "--renderer", "es2"});
     ASSERT_EQ(parsed.outcome, ParseOutcome::run) << parsed.error;
+    EXPECT_EQ(parsed.options.renderer, "es2");
     EXPECT_EQ(parsed.options.path, "scene/example.vnt");
     EXPECT_EQ(parsed.options.camera, 2);
     EXPECT_TRUE(parsed.options.cameraGiven);
@@ -90,6 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{"SizeWithBlanks", {"a.vnt", "--size", "640 x 480"}, "WIDTHxHEIGHT"},
         UsageErrorCase{"SizeTwice", {"a.vnt", "--size", "1x1", "--size", "2x2"}, "twice"},
         UsageErrorCase{"FullscreenTwice", {"a.vnt", "--fullscreen", "--fullscreen"}, "twice"},
+        UsageErrorCase{"RendererUnknown", {"a.vnt", "--renderer", "vulkan"}, "wants gl or es2"},
+        UsageErrorCase{"RendererWithoutValue", {"a.vnt", "--renderer"}, "--renderer needs a value"},
+        UsageErrorCase{"RendererTwice", {"a.vnt", "--renderer", "gl", "--renderer", "es2"}, "twice"},
         UsageErrorCase{"FramesZero", {"a.vnt", "--frames", "0", "--screenshot", "o.png"},
                        "number of frames"},
         UsageErrorCase{"FramesWithoutScreenshot", {"a.vnt", "--frames", "3"}, "go together"},

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "demo_fixture.h"
+#include "wine_prefix.h"
 
 using namespace e2e;
 
@@ -27,7 +28,7 @@ protected:
         overlayFollowsWindow = true;
     }
     static std::vector<std::string> wineEnvironment() {
-        return {"WINEPREFIX=" WINE_PREFIX, "WINEDEBUG=-all,trace+msgbox",
+        return {winePrefixSetting(), "WINEDEBUG=-all,trace+msgbox",
                 "LIBGL_ALWAYS_SOFTWARE=1"};
     }
     // Whether a box was given this text, as Wine's trace quotes it.

@@ -13,6 +13,7 @@
 #include "child_process.h"
 #include "tests/view/picture_support.h"
 #include "virtual_display.h"
+#include "wine_prefix.h"
 
 using namespace e2e;
 
@@ -61,7 +62,7 @@ protected:
             command.push_back(argument);
         ChildProcess child;
         const std::vector<std::string> environment = display.environment(
-            {"WINEPREFIX=" WINE_PREFIX, "WINEDEBUG=-all"});
+            {winePrefixSetting(), "WINEDEBUG=-all"});
         if (!child.start(command, SpawnOptions{environment, VORN_SOURCE_DIR, outputPath, {}}))
             return {};
         ToolRun result{child.waitForExit(toolTimeout), {}};
@@ -115,7 +116,7 @@ TEST_P(WineViewer, DrawsThePictureTheLinuxViewerDraws) {
     const std::string windowsPicture = std::string(WINE_ARTIFACT_DIR) + "/view." + folder + ".windows.png";
     const std::vector<std::string> arguments = {"scene/example.vnt", "--frames", "3", "--screenshot"};
     const std::vector<std::string> environment =
-        display.environment({"WINEPREFIX=" WINE_PREFIX, "WINEDEBUG=-all"});
+        display.environment({winePrefixSetting(), "WINEDEBUG=-all"});
     std::vector<std::string> onLinux = {VORN_VIEW_PROGRAM};
     std::vector<std::string> onWindows = {WINE_RUN, std::string(VORN_WINDOWS_PROGRAMS) + "/" + folder +
                                                         "/vorn-view.exe"};

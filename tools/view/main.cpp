@@ -4,6 +4,7 @@
 #include <string>
 
 #include "image/decode.h"
+#include "tools/view/renderer_choice.h"
 #include "tools/view/view_options.h"
 #include "tools/view/viewer.h"
 #include "tools/common/plain_line_ends.h"
@@ -25,5 +26,7 @@ int main(int argc, char** argv) {
     case ParseOutcome::run:
         break;
     }
+    const std::string renderer = options.renderer.empty() ? defaultRenderer : options.renderer;
+    if (renderer != builtRenderer) return runSiblingRenderer(renderer, argv);
     return options.headless() ? runViewerPicture(options) : runViewerWindow(options);
 }

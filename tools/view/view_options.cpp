@@ -8,7 +8,7 @@
 
 const char* const viewUsage =
     "usage: vorn-view PATH [--camera N] [--size WxH] [--fullscreen]\n"
-    "                      [--frames N --screenshot OUT.png]\n"
+    "                      [--frames N --screenshot OUT.png] [--renderer gl|es2]\n"
     "Shows a scene description (FICHIER_VNT, FICHIER_VNS) or a mesh file (FICHIER_VNO), told\n"
     "apart by content, with its cameras and lights.\n"
     "  --camera N          start from the scene's camera N (0 is the first)\n"
@@ -16,6 +16,8 @@ const char* const viewUsage =
     "  --fullscreen        fullscreen, in a display mode of that size\n"
     "  --frames N          with --screenshot: draw N frames unseen, 1/60 s apart, and write\n"
     "  --screenshot OUT    the last one as a PNG, then exit\n"
+    "  --renderer gl|es2   draw through the system's OpenGL (the default), or through the\n"
+    "                      fixed-function layer on OpenGL ES 2 (vorn-view-es2, Linux only)\n"
     "Keys: Tab next camera (then the orbit view), drag/wheel/arrows orbit and zoom,\n"
     "L light markers, keypad 1 detail map, keypad 2 bump map, R reload, F12 picture,\n"
     "Escape quit.\n";
@@ -51,7 +53,8 @@ ParseOutcome parseViewOptions(int argc, const char* const* argv, ViewOptions& op
         const std::string_view argument = argv[i];
         if (argument == "--help" || argument == "-h") return ParseOutcome::help;
         const bool takesValue = argument == "--camera" || argument == "--size" ||
-                                argument == "--frames" || argument == "--screenshot";
+                                argument == "--frames" || argument == "--screenshot" ||
+                                argument == "--renderer";
         if (takesValue && i + 1 >= argc) return fail(std::string(argument) + " needs a value");
         const std::string_view value = takesValue ? argv[i + 1] : "";
         if (argument == "--camera") {
@@ -76,6 +79,11 @@ ParseOutcome parseViewOptions(int argc, const char* const* argv, ViewOptions& op
             if (!options.screenshot.empty()) return fail("--screenshot given twice");
             if (value.empty()) return fail("--screenshot wants a file name");
             options.screenshot = value;
+        } else if (argument == "--renderer") {
+            if (!options.renderer.empty()) return fail("--renderer given twice");
+            if (value != "gl" && value != "es2")
+                return fail("--renderer wants gl or es2, not '" + std::string(value) + "'");
+            options.renderer = value;
         } else if (argument == "--fullscreen") {
             if (fullscreenGiven) return fail("--fullscreen given twice");
             options.fullscreen = fullscreenGiven = true;

@@ -13,6 +13,7 @@ struct ViewOptions {
     bool fullscreen = false;
     int frames = 0;          // with screenshot: draw this many frames unseen, write the last
     std::string screenshot;  // empty: an interactive window
+    std::string renderer;    // "gl" or "es2"; empty: the default
     bool headless() const { return !screenshot.empty(); }
 };
 
