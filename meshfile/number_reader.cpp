@@ -4,7 +4,7 @@
 
 #include <fast_float/fast_float.h>
 
-#include <bit>
+#include <cmath>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
@@ -84,8 +84,7 @@ bool readPlainDecimal(const char* p, const char* end, double& value, const char*
     if (p != end && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X')) return false;
     value = static_cast<double>(digits) / powersOfTen[fractionDigits];
     // Setting the sign bit keeps "-0" negative, as strtod reads it.
-    value = std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) |
-                                  (static_cast<std::uint64_t>(negative) << 63));
+    value = std::copysign(value, negative ? -1.0 : 1.0);  // the sign bit: libc++ 13 has no bit_cast
     next = p;
     return true;
 }

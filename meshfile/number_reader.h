@@ -2,7 +2,7 @@
 // Owns nothing: the text is only looked at, never kept.
 #pragma once
 
-#include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -108,8 +108,7 @@ inline constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7}
     if (after == 'e' || after == 'x') return readFloatPadded(begin, end, next);
     // At most fourteen digits: the signed conversion is exact and shorter than the unsigned one.
     double value = static_cast<double>(static_cast<std::int64_t>(digits)) / powersOfTen[fractionDigits];
-    value = std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) |
-                                  (static_cast<std::uint64_t>(negative) << 63));
+    value = std::copysign(value, negative ? -1.0 : 1.0);  // the sign bit: libc++ 13 has no bit_cast
     if (next != nullptr) *next = p;
     return static_cast<float>(value);
 }

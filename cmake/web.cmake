@@ -1,0 +1,32 @@
+# The browser build, with Debian's Emscripten (emcmake): the demo and the viewer drawn through
+# the fixed-function layer on WebGL 1, over the browser host of platform/.
+
+# The layer gives the programs OpenGL 1.1 and GLU under their own names: nothing to link for them.
+add_library(OpenGL::GL INTERFACE IMPORTED)
+add_library(OpenGL::GLU INTERFACE IMPORTED)
+
+# Header-only libraries from the host's /usr/include, without the rest of it (glibc's headers
+# would shadow Emscripten's): each one through a folder of its own holding only a link to it.
+set(hostHeaders ${CMAKE_BINARY_DIR}/host-headers)
+file(MAKE_DIRECTORY ${hostHeaders})
+foreach(headerFolder fast_float stb)
+    if(NOT EXISTS ${hostHeaders}/${headerFolder})
+        file(CREATE_LINK /usr/include/${headerFolder} ${hostHeaders}/${headerFolder} SYMBOLIC)
+    endif()
+endforeach()
+include_directories(SYSTEM ${hostHeaders} ${hostHeaders}/stb)
+
+# Blocking calls (a message box, the wait for the next frame, sleep) give the page control back
+# and resume where they were. Memory grows as images need it, up to a cap; a failed allocation
+# is a null the image decoders answer with their message, not an abort.
+set(VORN_WEB_MEMORY_CAP_MB 512 CACHE STRING "Most memory the page's program may grow to")
+# Only the calls that can reach a wait are made resumable: the direct ones are found by the
+# linker, and the few reached through a virtual call or a function pointer (the programs'
+# start and keys, the window's opening, the loaders) are named for each program in
+# web/asyncify-PROGRAM.txt (web/CMakeLists.txt). Every function made resumable costs size and
+# speed: the demo's wasm is 482 KB so, 730 KB with all of them.
+add_link_options(-sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sASYNCIFY_IGNORE_INDIRECT=1
+    -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=${VORN_WEB_MEMORY_CAP_MB}MB -sABORTING_MALLOC=0
+    -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sFORCE_FILESYSTEM=1
+    "-sEXPORTED_RUNTIME_METHODS=['ENV','FS','callMain']" -sINVOKE_RUN=0
+    -sENVIRONMENT=web)

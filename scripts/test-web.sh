@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds the web pages and tests them in Debian's headless Chromium through puppeteer-core:
+# the demo end to end, the capability messages, the viewer page with hostile images, and the
+# viewer's pictures against the native vorn-view's through the fixed-function layer.
+#   scripts/test-web.sh [NATIVE_BUILD_DIR]
+# NATIVE_BUILD_DIR (build/ by default) holds the native vorn-view; without it the pictures are
+# checked but not compared. Exits non-zero when a test fails. What the tests make (npm's cache,
+# Chromium's profile, the files they pick, the server) lives in a temporary folder removed at
+# the end, also on failure; tests/web/node_modules stays as the kept cache.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+native_build="${1:-build}"
+
+scripts/build-web.sh
+
+native_view="$native_build/tools/view/vorn-view"
+if [ -x "$native_view" ] && "$native_view" --help 2>/dev/null | grep -q -- "--renderer"; then
+    VORN_NATIVE_VIEW="$(realpath "$native_view")"
+    export VORN_NATIVE_VIEW
+    source scripts/virtual-display.sh
+    start_virtual_display
+    export LIBGL_ALWAYS_SOFTWARE=1
+else
+    echo "No native vorn-view with --renderer in $native_build: the viewer's pictures are not compared"
+fi
+
+# Set after the virtual display's own trap, which this one takes over.
+work="$(mktemp -d "${TMPDIR:-/tmp}/vorn-web-tests.XXXXXX")"
+cleanup() {
+    rm -rf "$work"
+    if [ -n "${VIRTUAL_DISPLAY_PID:-}" ]; then kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+# puppeteer-core at the version of the lock file, from npm; installed again only when the lock
+# file changed since.
+if ! cmp -s tests/web/package-lock.json tests/web/node_modules/.package-lock-installed 2>/dev/null; then
+    echo "Installing puppeteer-core from npm, at the version tests/web/package-lock.json locks"
+    (cd tests/web && npm_config_cache="$work/npm-cache" npm ci --no-audit --no-fund)
+    cp tests/web/package-lock.json tests/web/node_modules/.package-lock-installed
+fi
+
+
+export TMPDIR="$work"
+cd tests/web
+node --test --test-concurrency=1 demo.test.mjs view.test.mjs
