@@ -15,21 +15,5 @@ packages=(
     "$@"
 )
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing ${#missing[@]} Debian packages and what they depend on: ${missing[*]}"
-echo "(apt-get says below how much it downloads and how much disk it takes.)"
-run_as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-run_as_root apt-get update
-# Without -qq, and with its output shown: a download of hundreds of megabytes takes minutes on
-# a slow mirror, and apt's own lines say it is under way.
-run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-    -o Dpkg::Use-Pty=0 "${missing[@]}"
+exec "$(dirname "${BASH_SOURCE[0]}")/install-packages.sh" "for building and testing the demo" \
+    "${packages[@]}"

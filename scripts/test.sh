@@ -3,12 +3,14 @@
 # the program's tests (unit, OpenGL on Mesa's software renderer, end to end under Xvfb), then
 # the file readers' tests again under AddressSanitizer and UBSan; then the Windows build: both
 # zips made by build-windows.sh, their programs end to end under Wine (in the first tree), and
-# the unit tests built for 32-bit Windows under Wine. VORN_SKIP_WINDOWS=1 leaves Windows out.
+# the unit tests built for 32-bit Windows under Wine; and the web pages in headless Chromium.
+# VORN_SKIP_WINDOWS=1 leaves Windows out, VORN_SKIP_WEB=1 the web pages.
 #
 # The run keeps nothing outside the repository: what it makes for itself (a Wine prefix, the
 # tests' temporary files, the caches of Mesa and fontconfig) lives in one folder under TMPDIR
 # that is removed when the run ends, however it ends. Between runs only the build trees
-# (build/, build-sanitize/, build-win32/, build-win64/) and dist/ are kept.
+# (build/, build-sanitize/, build-win32/, build-win64/, build-web/), dist/ and the web tests'
+# npm packages (tests/web/node_modules/) are kept.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 windows=0
@@ -72,6 +74,12 @@ status=0
 # desktop of its size.
 ctest --test-dir build --output-on-failure -j"$jobs" || status=1
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs" || status=1
+if [ "${VORN_SKIP_WEB:-0}" != 1 ]; then
+    webStart=$SECONDS
+    # The pages' pictures are compared with the first tree's vorn-view.
+    scripts/test-web.sh build || status=1
+    echo "Web: installed, built and tested in $((SECONDS - webStart)) s"
+fi
 if [ $windows = 1 ]; then
     testStart=$SECONDS
     # One Wine server for all the Windows test programs, which share this run's screen,
