@@ -3,9 +3,11 @@
 # is missing, and the packages named as arguments. Uses apt-get as root, or through sudo.
 set -euo pipefail
 
+# fonts-dejavu-core: the sans-serif face that fontconfig and the browser both fall back to
+# for a face the system lacks, so that the overlay's glyphs are the same on every machine.
 packages=(
     build-essential cmake pkg-config
-    libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation
+    libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core
     libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
     libdevil-dev libfast-float-dev
     libassimp-dev libsdl2-image-dev libstb-dev
