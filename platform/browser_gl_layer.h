@@ -1,5 +1,5 @@
-// What the browser host tells the drawing layer on WebGL (the fixed-function layer) about its
-// contexts and swaps, and the entry points it looks up past the layer.
+// The browser host's driver beneath the drawing layer (the fixed-function layer on WebGL):
+// WebGL's entry points, looked up past the layer.
 #pragma once
 
 #include <cstdint>
@@ -8,11 +8,6 @@
 
 namespace platform::browser {
 
-void tellLayerCurrent(std::uintptr_t context);
-void tellLayerDeleted(std::uintptr_t context);
-void tellLayerBeforeSwap();
-// The layer's own entry point of a GL name, or the driver's.
-void* entryPoint(const char* name);
 // WebGL's entry point of an OpenGL ES 2.0 name, made to behave as the layer expects.
 void* driverEntryPoint(const char* name);
 

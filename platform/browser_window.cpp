@@ -84,18 +84,18 @@ Context createContext(Window window) {
 bool makeCurrent(Window window, Context context) {
     if (window == 0 && context == 0) {
         emscripten_webgl_make_context_current(0);
-        browser::tellLayerCurrent(0);
+        tellLayerCurrent(0);
         return true;
     }
     if (emscripten_webgl_make_context_current(EMSCRIPTEN_WEBGL_CONTEXT_HANDLE(context)) !=
         EMSCRIPTEN_RESULT_SUCCESS)
         return false;
-    browser::tellLayerCurrent(context);
+    tellLayerCurrent(context);
     return true;
 }
 
 void deleteContext(Context context) {
-    browser::tellLayerDeleted(context);
+    tellLayerDeleted(context);
     const auto handle = EMSCRIPTEN_WEBGL_CONTEXT_HANDLE(context);
     // The canvas would hand the same context back, with every texture in it: lose it for good.
     emscripten_webgl_make_context_current(handle);
@@ -109,11 +109,11 @@ void deleteContext(Context context) {
 }
 
 void swapBuffers(Window) {
-    browser::tellLayerBeforeSwap();
+    tellLayerBeforeSwap();
     pageNextFrame();
 }
 
-void* glEntryPoint(const char* name) { return browser::entryPoint(name); }
+void* glEntryPoint(const char* name) { return layerEntryPoint(name); }
 
 namespace {
 Window offscreenWindow = 0;

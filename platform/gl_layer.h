@@ -17,7 +17,14 @@ struct GlLayer {
 void installGlLayer(const GlLayer& layer);
 // The installed layer, or nullptr.
 const GlLayer* glLayer();
-// The driver's own entry point, past any layer.
+// The driver's own entry point, past any layer (each host has its own).
 void* getDriverProcAddress(const char* name);
+// The layer's own entry point of a GL name, or else the driver's.
+void* layerEntryPoint(const char* name);
+
+// What a host tells the installed layer of its contexts and swaps; nothing without a layer.
+void tellLayerCurrent(std::uintptr_t context);
+void tellLayerDeleted(std::uintptr_t context);
+void tellLayerBeforeSwap();
 
 }  // namespace platform

@@ -68,12 +68,12 @@ constexpr Context surfacelessContextKey = 1;
 bool createOffscreenContext(int width, int height) {
     if (createHiddenWindowContext(width, height)) return true;
     if (!createSurfacelessContext()) return false;
-    sdl::tellLayerCurrent(surfacelessContextKey);
+    tellLayerCurrent(surfacelessContextKey);
     return true;
 }
 
 void destroyOffscreenContext() {
-    if (eglContext != EGL_NO_CONTEXT) sdl::tellLayerDeleted(surfacelessContextKey);
+    if (eglContext != EGL_NO_CONTEXT) tellLayerDeleted(surfacelessContextKey);
     if (hiddenContext != 0) {
         deleteContext(hiddenContext);
         closeWindow(hiddenWindow);

@@ -77,7 +77,7 @@ bool makeCurrent(Window window, Context context) {
         return SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr) == 0;
     const bool made =
         SDL_GL_MakeCurrent(sdlWindow(window), reinterpret_cast<SDL_GLContext>(context)) == 0;
-    if (made) sdl::tellLayerCurrent(context);
+    if (made) tellLayerCurrent(context);
     return made;
 }
 
@@ -85,7 +85,7 @@ void deleteContext(Context context) {
     SDL_GLContext gl = reinterpret_cast<SDL_GLContext>(context);
     if (SDL_GL_GetCurrentContext() == gl) SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
     SDL_GL_DeleteContext(gl);
-    sdl::tellLayerDeleted(context);
+    tellLayerDeleted(context);
     // A context takes its textures, lists and compiled state with it. What the driver freed
     // lies scattered in the heap, between blocks still in use: give those pages back, or each
     // display-mode switch leaves the process a little larger than the one before.
@@ -93,7 +93,7 @@ void deleteContext(Context context) {
 }
 
 void swapBuffers(Window window) {
-    sdl::tellLayerBeforeSwap();
+    tellLayerBeforeSwap();
     SDL_GL_SwapWindow(sdlWindow(window));
 }
 
