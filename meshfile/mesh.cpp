@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -11,6 +12,23 @@
 #include "meshfile/mesh_file_reader.h"
 
 static_assert(std::is_trivially_copyable_v<Face>, "faces are moved and copied as bytes");
+
+namespace {
+
+// Faces live in malloc'd storage so that it can grow in place; a failed allocation still goes
+// as operator new's does: the program's new handler may free memory or end the program (the
+// web page's says that memory ran out), and without one bad_alloc is thrown.
+void* reallocateFaces(void* block, std::size_t count) {
+    if (count > std::numeric_limits<std::size_t>::max() / sizeof(Face)) throw std::bad_alloc();
+    for (;;) {
+        if (void* moved = std::realloc(block, count * sizeof(Face))) return moved;
+        const std::new_handler handler = std::get_new_handler();
+        if (handler == nullptr) throw std::bad_alloc();
+        handler();
+    }
+}
+
+}  // namespace
 
 FaceArray::FaceArray(const FaceArray& other) {
     *this = other;
@@ -29,8 +47,7 @@ FaceArray& FaceArray::operator=(const FaceArray& other) {
     if (this == &other) return *this;
     Face* copy = nullptr;
     if (other.faces.count != 0) {
-        copy = static_cast<Face*>(std::malloc(other.faces.count * sizeof(Face)));
-        if (copy == nullptr) throw std::bad_alloc();
+        copy = static_cast<Face*>(reallocateFaces(nullptr, other.faces.count));
         std::memcpy(copy, other.faces.data, other.faces.count * sizeof(Face));
     }
     std::free(faces.data);
@@ -64,9 +81,7 @@ void FaceArray::add(const Face& face) {
         // `face` may lie in the block that realloc is about to move.
         const Face kept = face;
         const std::size_t grown = faces.capacity == 0 ? 1 : faces.capacity * 2;
-        void* moved = std::realloc(faces.data, grown * sizeof(Face));
-        if (moved == nullptr) throw std::bad_alloc();
-        faces.data = static_cast<Face*>(moved);
+        faces.data = static_cast<Face*>(reallocateFaces(faces.data, grown));
         faces.capacity = grown;
         std::memcpy(&faces.data[faces.count], &kept, sizeof(Face));
     } else {
@@ -153,8 +168,7 @@ void FaceArray::regroup(const std::vector<int>& passOrder) {
 
     Face* arranged = nullptr;
     if (count != 0) {
-        arranged = static_cast<Face*>(std::malloc(count * sizeof(Face)));
-        if (arranged == nullptr) throw std::bad_alloc();
+        arranged = static_cast<Face*>(reallocateFaces(nullptr, count));
     }
     std::vector<std::uint32_t> newSlots(count);
     for (std::size_t i = 0; i < count; ++i) {
