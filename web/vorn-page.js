@@ -188,6 +188,13 @@ window.vornPage = (() => {
     if (page.onProgramEnded) page.onProgramEnded(code);
   };
 
+  // A new found the memory at its cap: the program has stopped, and the page says why.
+  page.memoryExhausted = (capMegabytes, code) => {
+    page.ask('Out of memory', `The program needed more memory than the ${capMegabytes} MB ` +
+      'this page may use, and has stopped.', 2, [{ label: 'OK', answer: 1, onEnter: true }]);
+    page.programEnded(code);
+  };
+
   // --- the modal dialog of a message box ---
 
   const iconMarks = ['\u2139', '\u26a0', '\u26d4'];

@@ -5,6 +5,7 @@
 int vornProgramMain(int argc, char** argv);
 
 int main(int argc, char** argv) {
+    platform::browser::endProgramWhenMemoryRunsOut();
     const int code = vornProgramMain(argc, argv);
     platform::browser::tellPageProgramEnded(code);
     return code;

@@ -170,6 +170,52 @@ test('an image larger than the page may grow to: the message, not an abort, and 
   await page.close();
 });
 
+// Takes the page's memory as far as its cap but for `spare` bytes, before each program of the
+// page starts: memory used up by what came before, as a long visit may leave it.
+async function leaveOnlySpareMemory(page, spare) {
+  await page.evaluateOnNewDocument((spare) => {
+    let module;
+    Object.defineProperty(window, 'Module', { configurable: true, get: () => module, set: (value) => {
+      module = value;
+      if (!value || value.memoryTaken) return;
+      value.memoryTaken = true;
+      const start = value.onRuntimeInitialized;
+      value.onRuntimeInitialized = () => {
+        const kept = value._malloc(spare);
+        for (let size = 64 << 20; size >= 4096; size >>= 1) while (value._malloc(size) !== 0);
+        value._free(kept);
+        start();
+      };
+    } });
+  }, spare);
+}
+
+test('a mesh file larger than the memory left: the page says memory ran out, no abort, and offers a restart', async () => {
+  // 60,000 faces: their array grows past the 8 MB left.
+  const sceneFolder = path.join(repository, 'scene');
+  const cubes = fs.readFileSync(path.join(sceneFolder, '2cube.vno'), 'latin1');
+  const face = cubes.slice(cubes.indexOf('FACE 0\n'), cubes.indexOf('FACE 1\n'));
+  const faces = Array.from({ length: 60000 }, (_, i) => face.replace('FACE 0', `FACE ${i}`));
+  fs.writeFileSync(path.join(files, 'many.vno'),
+    cubes.slice(0, cubes.indexOf('FACE 0\n')) + faces.join('') + 'FIN_MESH\n', 'latin1');
+  const images = ['stone_bricks.png', 'stone_bricks_bump.png', 'detail_dots.bmp', 'wood_planks.tga',
+    'wood_planks_bump.tga', 'detail_fibre.bmp'];
+  for (const name of images) fs.copyFileSync(path.join(sceneFolder, name), path.join(files, name));
+  const page = await openPage(browser);
+  await leaveOnlySpareMemory(page, 8 << 20);
+  await page.goto(`${origin}/view.html`);
+  await pick(page, ['many.vno', ...images]);
+  const shown = await dialog(page, 20000);
+  assert.deepEqual(shown, { title: 'Out of memory', buttons: ['OK'],
+    text: 'The program needed more memory than the 512 MB this page may use, and has stopped.' });
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => document.body.dataset.state === 'ended' && !document.querySelector('.vorn-dialog'));
+  assert.equal(await page.$eval('#ended', (e) => e.hidden), false, 'the page offers a restart');
+  assert.equal(await page.$eval('#status', (e) => e.textContent), '', 'no abort');
+  assert.ok(!page.messages.some((m) => /abort/i.test(m)), page.messages.join('\n'));
+  await page.close();
+});
+
 test('a picked file that is no mesh file: the native message in a dialog', async () => {
   fs.writeFileSync(path.join(files, 'notes.vno'), 'not a mesh file\n');
   const page = await openPage(browser, `${origin}/view.html`);
