@@ -296,7 +296,9 @@ window.vornPage = (() => {
     const font = fonts.get(id);
     if (!font || !glyphCanvas) return null;
     const context = glyphCanvas.getContext('2d', { willReadFrequently: true });
-    const text = String.fromCodePoint(code);
+    // Canvas text lays out a soft hyphen as nothing; Windows' and FreeType's bitmaps of it are
+    // the font's hyphen.
+    const text = code === 0xad ? '-' : String.fromCodePoint(code);
     context.font = font.font;
     const metrics = context.measureText(text);
     const left = Math.floor(-metrics.actualBoundingBoxLeft);

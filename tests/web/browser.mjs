@@ -1,6 +1,6 @@
-// What the web tests share: the built pages served from 127.0.0.1, Debian's Chromium started
-// headless with a profile of its own under the temporary folder, and everything both leave
-// behind removed when the tests end.
+// What the web tests share: the built pages served from 127.0.0.1, the browser started with a
+// profile of its own under the temporary folder, and everything both leave behind removed when
+// the tests end.
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -8,8 +8,8 @@ import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-export const pagesFolder = process.env.VORN_WEB_PAGES ||
-  path.resolve(import.meta.dirname ?? path.dirname(new URL(import.meta.url).pathname), '../../dist/vorn-web');
+const testsFolder = import.meta.dirname ?? path.dirname(new URL(import.meta.url).pathname);
+export const pagesFolder = process.env.VORN_WEB_PAGES || path.resolve(testsFolder, '../../dist/vorn-web');
 
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.css': 'text/css', '.data': 'application/octet-stream' };
@@ -30,17 +30,30 @@ export function serve(folder = pagesFolder) {
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-export async function startBrowser() {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorn-chromium-'));
+// Debian's Chromium, headless, unless VORN_WEB_BROWSER=firefox (Debian's firefox-esr, through
+// WebDriver BiDi) or VORN_WEB_HEADLESS=0 (a window on $DISPLAY) ask for another. With
+// `nativeGlyphs` the browser renders text as the native programs do (native-glyphs.conf).
+export async function startBrowser({ nativeGlyphs = false } = {}) {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorn-browser-'));
+  const headless = process.env.VORN_WEB_HEADLESS !== '0';
+  const options = process.env.VORN_WEB_BROWSER === 'firefox' ? {
+    browser: 'firefox',
+    executablePath: process.env.VORN_FIREFOX || '/usr/bin/firefox-esr',
+    headless,
+    userDataDir: profile,
+  } : {
+    executablePath: process.env.VORN_CHROMIUM || '/usr/bin/chromium',
+    headless,
+    // Without a GPU, WebGL on SwiftShader: a window's Chromium offers it only when asked.
+    args: ['--no-sandbox', '--disable-gpu', '--enable-unsafe-swiftshader', '--disable-quic',
+      '--no-first-run', '--disable-background-networking', '--disable-component-update',
+      '--disable-sync', `--user-data-dir=${profile}`],
+  };
+  if (nativeGlyphs)
+    options.env = { ...process.env, FONTCONFIG_FILE: path.join(testsFolder, 'native-glyphs.conf') };
   let browser;
   try {
-    browser = await puppeteer.launch({
-      executablePath: process.env.VORN_CHROMIUM || '/usr/bin/chromium',
-      headless: true,
-      args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-        '--disable-background-networking', '--disable-component-update', '--disable-sync',
-        `--user-data-dir=${profile}`],
-    });
+    browser = await puppeteer.launch(options);
   } catch (error) {
     fs.rmSync(profile, { recursive: true, force: true });
     throw error;

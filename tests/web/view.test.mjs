@@ -12,13 +12,17 @@ import { compareWithPicture, dialog, framesLater, openPage, programCanvas, regio
 
 const repository = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
 let server, browser, close, origin, files;
+// The pictures are taken in a browser that renders text as the native viewer does.
+let glyphsAsNative;
 before(async () => {
   server = await serve();
   origin = `http://127.0.0.1:${server.address().port}`;
   ({ browser, close } = await startBrowser());
+  glyphsAsNative = await startBrowser({ nativeGlyphs: true });
   files = fs.mkdtempSync(path.join(os.tmpdir(), 'vorn-view-files-'));
 });
 after(async () => {
+  if (glyphsAsNative) await glyphsAsNative.close();
   if (close) await close();
   if (server) server.close();
   if (files) fs.rmSync(files, { recursive: true, force: true });
@@ -37,7 +41,7 @@ for (const { name, scene, camera } of pictureCases) {
   test(`view.html draws ${name} after ${frames} frames as vorn-view --renderer es2 does`, async (t) => {
     const query = new URLSearchParams({ scene, size: '1024x768', frames: String(frames) });
     if (camera !== undefined) query.set('camera', camera);
-    const page = await openPage(browser, `${origin}/view.html?${query}`);
+    const page = await openPage(glyphsAsNative.browser, `${origin}/view.html?${query}`);
     await page.waitForSelector('#picture[data-state]', { timeout: 30000 });
     assert.equal(await page.$eval('#picture', (c) => c.dataset.state), 'done', page.messages.join('\n'));
     assert.deepEqual(await page.$eval('#picture', (c) => [c.width, c.height]), [1024, 768]);
@@ -223,5 +227,19 @@ test('a picked file that is no mesh file: the native message in a dialog', async
   assert.deepEqual(await dialog(page, 20000), { title: 'Erreur', text: 'Format de fichier inconnu', buttons: ['OK'] });
   await page.keyboard.press('Enter');
   await page.waitForFunction(() => !document.querySelector('.vorn-dialog'));
+  await page.close();
+});
+
+test("the page's glyphs: a soft hyphen is the font's hyphen, as Windows and FreeType draw it", async () => {
+  const page = await openPage(browser, `${origin}/view.html`);
+  const [hyphen, soft] = await page.evaluate(() => {
+    const font = window.vornPage.openFont('Arial', 20, 700);
+    return [0x2d, 0xad].map((code) => {
+      const glyph = window.vornPage.renderGlyph(font, code);
+      return { ...glyph, bits: Array.from(glyph.bits) };
+    });
+  });
+  assert.ok(hyphen.advance > 0 && hyphen.bits.some((byte) => byte !== 0));
+  assert.deepEqual(soft, hyphen);
   await page.close();
 });
