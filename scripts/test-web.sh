@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds the web pages and tests them in Debian's headless Chromium through puppeteer-core:
-# the demo end to end, the capability messages, the viewer page with hostile images, and the
-# viewer's pictures against the native vorn-view's through the fixed-function layer.
+# Builds the web pages and tests them in Debian's Chromium and Firefox ESR, headless, through
+# puppeteer-core: the demo end to end, the capability messages, the viewer page with hostile
+# images, and the viewer's pictures against the native vorn-view's through the fixed-function
+# layer.
 #   scripts/test-web.sh [NATIVE_BUILD_DIR]
 # NATIVE_BUILD_DIR (build/ by default) holds the native vorn-view; without it the pictures are
 # checked but not compared. Exits non-zero when a test fails. What the tests make (npm's cache,
-# Chromium's profile, the files they pick, the server) lives in a temporary folder removed at
+# the browsers' profiles, the files they pick, the server) lives in a temporary folder removed at
 # the end, also on failure; tests/web/node_modules stays as the kept cache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,13 +14,14 @@ native_build="${1:-build}"
 
 scripts/build-web.sh
 
+# Firefox draws WebGL only on a display, headless or not; the native viewer needs one too.
+source scripts/virtual-display.sh
+start_virtual_display
+export LIBGL_ALWAYS_SOFTWARE=1
 native_view="$native_build/tools/view/vorn-view"
 if [ -x "$native_view" ] && "$native_view" --help 2>/dev/null | grep -q -- "--renderer"; then
     VORN_NATIVE_VIEW="$(realpath "$native_view")"
     export VORN_NATIVE_VIEW
-    source scripts/virtual-display.sh
-    start_virtual_display
-    export LIBGL_ALWAYS_SOFTWARE=1
 else
     echo "No native vorn-view with --renderer in $native_build: the viewer's pictures are not compared"
 fi
@@ -28,7 +30,7 @@ fi
 work="$(mktemp -d "${TMPDIR:-/tmp}/vorn-web-tests.XXXXXX")"
 cleanup() {
     rm -rf "$work"
-    if [ -n "${VIRTUAL_DISPLAY_PID:-}" ]; then kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true; fi
+    stop_virtual_display
 }
 trap cleanup EXIT
 
@@ -43,4 +45,9 @@ fi
 
 export TMPDIR="$work"
 cd tests/web
-node --test --test-concurrency=1 demo.test.mjs view.test.mjs
+status=0
+for browser in chromium firefox; do
+    echo "The pages in $browser"
+    VORN_WEB_BROWSER="$browser" node --test --test-concurrency=1 demo.test.mjs view.test.mjs || status=1
+done
+exit "$status"

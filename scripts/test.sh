@@ -3,7 +3,8 @@
 # the program's tests (unit, OpenGL on Mesa's software renderer, end to end under Xvfb), then
 # the file readers' tests again under AddressSanitizer and UBSan; then the Windows build: both
 # zips made by build-windows.sh, their programs end to end under Wine (in the first tree), and
-# the unit tests built for 32-bit Windows under Wine; and the web pages in headless Chromium.
+# the unit tests built for 32-bit Windows under Wine; and the web pages in headless Chromium
+# and Firefox.
 # VORN_SKIP_WINDOWS=1 leaves Windows out, VORN_SKIP_WEB=1 the web pages.
 #
 # The run keeps nothing outside the repository: what it makes for itself (a Wine prefix, the
