@@ -5,16 +5,9 @@
 add_library(OpenGL::GL INTERFACE IMPORTED)
 add_library(OpenGL::GLU INTERFACE IMPORTED)
 
-# Header-only libraries from the host's /usr/include, without the rest of it (glibc's headers
-# would shadow Emscripten's): each one through a folder of its own holding only a link to it.
-set(hostHeaders ${CMAKE_BINARY_DIR}/host-headers)
-file(MAKE_DIRECTORY ${hostHeaders})
-foreach(headerFolder fast_float stb)
-    if(NOT EXISTS ${hostHeaders}/${headerFolder})
-        file(CREATE_LINK /usr/include/${headerFolder} ${hostHeaders}/${headerFolder} SYMBOLIC)
-    endif()
-endforeach()
-include_directories(SYSTEM ${hostHeaders} ${hostHeaders}/stb)
+# fast_float and stb from the build machine's own headers.
+include(${CMAKE_CURRENT_LIST_DIR}/host_headers.cmake)
+use_host_header_libraries(fast_float stb)
 
 # Blocking calls (a message box, the wait for the next frame, sleep) give the page control back
 # and resume where they were. Memory grows as images need it, up to a cap; a failed allocation

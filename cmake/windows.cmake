@@ -22,16 +22,9 @@ foreach(gtestTarget gtest gtest_main)
     endif()
 endforeach()
 
-# Header-only libraries from the host's /usr/include, without the rest of it (glibc's headers
-# would shadow mingw's): each one through a folder of its own holding only a link to it.
-set(hostHeaders ${CMAKE_BINARY_DIR}/host-headers)
-file(MAKE_DIRECTORY ${hostHeaders})
-foreach(headerFolder fast_float stb)
-    if(NOT EXISTS ${hostHeaders}/${headerFolder})
-        file(CREATE_LINK /usr/include/${headerFolder} ${hostHeaders}/${headerFolder} SYMBOLIC)
-    endif()
-endforeach()
-include_directories(SYSTEM ${hostHeaders} ${hostHeaders}/stb)
+# fast_float and stb from the build machine's own headers.
+include(${CMAKE_CURRENT_LIST_DIR}/host_headers.cmake)
+use_host_header_libraries(fast_float stb)
 
 # The test programs list their cases under Wine when CTest runs them, not when they are built:
 # building needs no Wine, and a program's first start may wait for its prefix to be made.
