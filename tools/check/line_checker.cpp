@@ -117,7 +117,7 @@ void LineChecker::checkMisplacedKeyword(const Role& role) {
     for (std::string_view keyword : misplacedKeywords) {
         if (!begins(keyword) || (role.orKeyword != nullptr && keyword == role.orKeyword)) continue;
         report(0, Severity::warning, misplacedCode,
-               "'" + std::string(keyword) + "' is read as " + describe(role) + "; " +
+               std::string("'").append(keyword) + "' is read as " + describe(role) + "; " +
                    misplacedConsequence(role));
         return;
     }

@@ -86,6 +86,15 @@ std::string sceneDescriptionText(const PlanInput& input, const std::vector<std::
     return text;
 }
 
+// The ending of a group's mesh name and file name: "-2" for the second of several groups,
+// nothing for a single one. Built by appending: GCC 12 warns, wrongly, on a literal plus a
+// temporary string when it inlines them.
+std::string groupSuffix(std::size_t groupCount, std::size_t g) {
+    if (groupCount == 1) return "";
+    std::string suffix = "-";
+    return suffix.append(std::to_string(g + 1));
+}
+
 }  // namespace
 
 std::string pathFromRoot(const fs::path& path, const fs::path& root) {
@@ -148,7 +157,7 @@ bool planOutput(const PlanInput& given, OutputPlan& plan, std::string& problem) 
             placeOf[material] = {g, static_cast<int>(content.materials.size())};
             content.materials.push_back(block);
         }
-        const std::string suffix = groups.size() == 1 ? "" : "-" + std::to_string(g + 1);
+        const std::string suffix = groupSuffix(groups.size(), g);
         content.meshName = recordText(input.name + suffix, meshNameLimit);
     }
     for (const BakedTriangle& baked : input.model.triangles) {
@@ -159,7 +168,7 @@ bool planOutput(const PlanInput& given, OutputPlan& plan, std::string& problem) 
 
     std::vector<std::string> meshLines;
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        const std::string suffix = groups.size() == 1 ? "" : "-" + std::to_string(g + 1);
+        const std::string suffix = groupSuffix(groups.size(), g);
         const fs::path path = input.outDir / (input.name + suffix + ".vno");
         meshLines.emplace_back();
         if (!lineForPath(path, input.root, meshLines.back(), problem)) return false;

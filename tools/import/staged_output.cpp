@@ -42,7 +42,8 @@ public:
             return false;
         }
         const fs::path temporary =
-            file.path.parent_path() / ("." + file.path.filename().string() + ".part" + std::to_string(::getpid()));
+            file.path.parent_path() / (std::string(".").append(file.path.filename().string()) +
+                                       ".part" + std::to_string(::getpid()));
         temporaries_.push_back(temporary);
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()));
