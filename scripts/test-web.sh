@@ -44,6 +44,10 @@ fi
 
 
 export TMPDIR="$work"
+# The browsers keep settings, crash reports and a downloads folder in the home folder, whatever
+# profile they are given: theirs is one of the run's. (npm above keeps the user's own settings.)
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+mkdir -p "$HOME"
 cd tests/web
 status=0
 for browser in chromium firefox; do
