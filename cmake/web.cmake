@@ -10,8 +10,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/host_headers.cmake)
 use_host_header_libraries(fast_float stb)
 
 # Blocking calls (a message box, the wait for the next frame, sleep) give the page control back
-# and resume where they were. Memory grows as images need it, up to a cap; a failed allocation
-# is a null the image decoders answer with their message, not an abort.
+# and resume where they were. Memory grows as images need it, up to a cap; a failed malloc is a
+# null the image decoders answer with their message, not an abort, and a failed new ends the
+# program with the page's message (platform/browser_page.cpp).
 set(VORN_WEB_MEMORY_CAP_MB 512 CACHE STRING "Most memory the page's program may grow to")
 # Only the calls that can reach a wait are made resumable: the direct ones are found by the
 # linker, and the few reached through a virtual call or a function pointer (the programs'
