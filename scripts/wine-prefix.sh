@@ -1,8 +1,9 @@
 # Sourced by the scripts: makes the Wine prefix named by WINEPREFIX, and removes it again with
 # what Wine keeps for it outside the prefix (its server's folder under /tmp).
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No offer to install Mono or Gecko.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No offer to install Mono or Gecko, and no menu entries or file types written into the home
+# folder (winemenubuilder).
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 
 # Makes the prefix unless it is there; a 64-bit prefix runs both kinds of program. Programs
 # started together make it once.
