@@ -41,6 +41,20 @@ int fromRgba(GLenum stored, const std::uint8_t rgba[4], std::uint8_t* out) {
     }
 }
 
+// One step of the box filter's running edges along an axis: the high edge becomes the low one
+// and moves on by the step, its whole and fractional parts kept apart as GLU keeps them.
+void stepEdges(int& lowInt, float& lowFloat, int& highInt, float& highFloat, int stepInt,
+               float stepFloat) {
+    lowInt = highInt;
+    lowFloat = highFloat;
+    highInt += stepInt;
+    highFloat += stepFloat;
+    if (highFloat > 1) {
+        highFloat -= 1.0f;
+        ++highInt;
+    }
+}
+
 }  // namespace
 
 int channelsOfFormat(GLenum format) {
@@ -180,23 +194,9 @@ std::vector<std::uint8_t> scaleImage(int channels, int width, int height, const 
                 for (int l = lowxInt + 1; l < highxInt; ++l) add(at(l, m), 1.0f);
             std::uint8_t* target = out.data() + (std::size_t(i) * std::size_t(newWidth) + std::size_t(j)) * group;
             for (std::size_t k = 0; k < group; ++k) target[k] = std::uint8_t(totals[k] / area);
-            lowxInt = highxInt;
-            lowxFloat = highxFloat;
-            highxInt += convxInt;
-            highxFloat += convxFloat;
-            if (highxFloat > 1) {
-                highxFloat -= 1.0f;
-                ++highxInt;
-            }
+            stepEdges(lowxInt, lowxFloat, highxInt, highxFloat, convxInt, convxFloat);
         }
-        lowyInt = highyInt;
-        lowyFloat = highyFloat;
-        highyInt += convyInt;
-        highyFloat += convyFloat;
-        if (highyFloat > 1) {
-            highyFloat -= 1.0f;
-            ++highyInt;
-        }
+        stepEdges(lowyInt, lowyFloat, highyInt, highyFloat, convyInt, convyFloat);
     }
     return out;
 }
